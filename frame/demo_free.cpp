@@ -1,0 +1,51 @@
+// Releasing the session's drawing resources and the catalogue.
+#include "config/catalogue.h"
+#include "frame/session.h"
+
+namespace {
+
+void ReleasePalette() {
+    if (session.pagePalette) {
+        DeleteObject(session.pagePalette);
+        session.pagePalette = nullptr;
+    }
+    if (session.pagePaletteMemory) {
+        while (GlobalUnlock(session.pagePaletteMemory)) {
+        }
+        GlobalFree(session.pagePaletteMemory);
+        session.pagePaletteMemory = nullptr;
+    }
+}
+
+void ReleaseSurface(HDC& dc, HBITMAP& bitmap, HGDIOBJ& oldBitmap) {
+    if (dc && oldBitmap)
+        SelectObject(dc, oldBitmap);
+    oldBitmap = nullptr;
+    if (bitmap) {
+        DeleteObject(bitmap);
+        bitmap = nullptr;
+    }
+    if (dc) {
+        DeleteDC(dc);
+        dc = nullptr;
+    }
+}
+
+} // namespace
+
+extern "C" void __stdcall DemoFree(void) {
+    ReleasePalette();
+    for (HFONT& font : session.fonts) {
+        if (font) {
+            DeleteObject(font);
+            font = nullptr;
+        }
+    }
+    ReleaseSurface(session.pageDc, session.pageBitmap, session.pageDcOldBitmap);
+    ReleaseSurface(session.workDc, session.workBitmap, session.workDcOldBitmap);
+    FreeCatalogue();
+    if (session.bigCursor) {
+        DestroyCursor(session.bigCursor);
+        session.bigCursor = nullptr;
+    }
+}

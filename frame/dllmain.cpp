@@ -1,0 +1,18 @@
+// Module load and unload.
+#include "frame/session.h"
+#include "port/port_link.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        session.moduleInstance = instance;
+        LoadPortLibrary();
+        break;
+    case DLL_PROCESS_DETACH:
+        UnloadPortLibrary();
+        break;
+    default:
+        break;
+    }
+    return TRUE;
+}

@@ -1,0 +1,50 @@
+// Page navigation of the page phase and the hand-over to the script phase.
+// Portable: drawing, beeping and the clock come in from the caller.
+#pragma once
+
+#include <cstdint>
+
+enum Phase : int { kNoPhase = 0, kPagePhase = 1, kScriptPhase = 3 };
+
+// Results of DemoTick and DemoCommand.
+enum ResultCode : int { kGoOn = 0, kPagesOver = 2, kScriptBegun = 3, kDemoOver = 4 };
+
+// Navigation fields of one page; duration and the loop fields change while
+// the module is loaded and keep their values until it is unloaded.
+struct PageNavigation {
+    int32_t duration; // tenths of a second; -1 none; below -1 until the user navigates
+    int8_t prevPage;
+    int8_t nextPage;
+    int32_t beepType;
+    int8_t repeatCount;
+    int8_t repeatTarget; // negative: relative to the page's own index
+    int8_t repeatActive;
+    int8_t repeatLeft;
+};
+
+struct PageFlow {
+    int phase;
+    int currentPage;
+    int pageCount;
+    int32_t nextPageTime; // tick time; 0 or less: no automatic advance pending
+    PageNavigation* pages;
+    // Script selection, read when the pages run out.
+    int stepCount;
+    int stepIndex;
+    uint32_t nextStepTime;
+};
+
+// What showing a page needs from the platform.
+class PageFlowHooks {
+  public:
+    virtual ~PageFlowHooks() = default;
+    virtual void DrawPage() = 0;
+    virtual void Beep(int32_t beepType) = 0;
+};
+
+int GoToPage(PageFlow& flow, int index, uint32_t now, PageFlowHooks& hooks);
+int StepPage(PageFlow& flow, int direction, uint32_t now, PageFlowHooks& hooks);
+int PageTick(PageFlow& flow, uint32_t now, PageFlowHooks& hooks);
+
+// A user's navigation ends every "advance until the user navigates" page.
+void EndUserTimedPages(PageFlow& flow);

@@ -1,0 +1,131 @@
+#include "frame/show_window.h"
+
+#include "frame/script_phase.h"
+#include "frame/session.h"
+
+namespace {
+
+constexpr char kShowLibraryName[] = "PAVLO.DLL";
+constexpr char kShowClassName[] = "PavloWCl";
+constexpr char kShowScriptName[] = "script_c.mst";
+constexpr int kShowControl = 12345;
+constexpr int kShowButton = 12346;
+constexpr LPARAM kShowAborted = 4;
+
+typedef void(__stdcall* IstartFn)(HWND, const char*, int, int, int);
+typedef void(__stdcall* VoidFn)(void);
+typedef void(__stdcall* IntArgFn)(int);
+
+// Entry points are looked up at every use; a missing one is skipped.
+FARPROC ShowEntry(const char* name) {
+    return session.showLibrary ? GetProcAddress(session.showLibrary, name) : nullptr;
+}
+
+template <typename Fn> Fn ShowEntryAs(const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(ShowEntry(name)));
+}
+
+void CallVoidEntry(const char* name) {
+    if (VoidFn fn = ShowEntryAs<VoidFn>(name))
+        fn();
+}
+
+void CallIntEntry(const char* name, int value) {
+    if (IntArgFn fn = ShowEntryAs<IntArgFn>(name))
+        fn(value);
+}
+
+void OnShowDestroyed() {
+    if (session.showLibrary) {
+        FreeLibrary(session.showLibrary);
+        session.showLibrary = nullptr;
+    }
+    if (session.showWindow) {
+        const WPARAM next = (!SelectedScriptHasSteps() || session.showAborted) ? 1903 : 1901;
+        PostMessageA(session.hostWindow, WM_COMMAND, next, 0);
+        session.showWindow = nullptr;
+    }
+}
+
+void OnShowControl(HWND window, LPARAM code) {
+    if (!session.showLibrary)
+        return;
+    if (code == 0) {
+        CallVoidEntry("ForceGo");
+        return;
+    }
+    CallVoidEntry("Istop");
+    if (code == kShowAborted)
+        session.showAborted = 1;
+    DestroyWindow(window);
+}
+
+bool RegisterShowClass() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = PavloWndProc;
+    windowClass.hInstance = session.hostInstance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kShowClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+} // namespace
+
+int StartShow() {
+    if (!RegisterShowClass())
+        return 0;
+    RECT area;
+    GetClientRect(session.hostWindow, &area);
+    area.top += 30;
+    area.bottom -= 30;
+    HWND window = CreateWindowA(kShowClassName, nullptr, WS_CHILD | WS_CLIPSIBLINGS, area.left,
+                                area.top, area.right - area.left, area.bottom - area.top,
+                                session.hostWindow, nullptr, session.hostInstance, nullptr);
+    if (window) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        if (session.showLibrary) {
+            if (IstartFn start = ShowEntryAs<IstartFn>("Istart"))
+                start(window, kShowScriptName, kShowControl, kShowButton, session.showStartMode);
+        } else {
+            DestroyWindow(window); // posts nothing: showWindow is still empty
+        }
+    }
+    if (!session.showLibrary || !window)
+        return 0;
+    session.showWindow = window;
+    return 1;
+}
+
+extern "C" LRESULT __stdcall PavloWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        // Plain file name: the show library is found by the system's search order.
+        if (HMODULE library = LoadLibraryA(kShowLibraryName))
+            session.showLibrary = library;
+        return 0;
+    case WM_DESTROY:
+        OnShowDestroyed();
+        return 0;
+    case WM_ACTIVATE:
+        CallIntEntry("ForcePaint", LOWORD(wParam) != 0 ? 1 : 0);
+        return 0;
+    case WM_PALETTECHANGED:
+        CallIntEntry("ForcePaint", 2);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kShowControl)
+            OnShowControl(window, lParam);
+        else if (LOWORD(wParam) == kShowButton)
+            CallIntEntry("ClickedButton", static_cast<int>(lParam));
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

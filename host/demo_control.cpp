@@ -1,0 +1,289 @@
+#include "host/demo_control.h"
+
+#include <string>
+#include <vector>
+
+#include "host/host_app.h"
+#include "host/main_window.h"
+#include "host/module_messages.h"
+#include "host/screen_capture.h"
+
+namespace {
+
+// The slide show window the module creates over ours, under our instance.
+const char kShowWindowClass[] = "PavloWCl";
+constexpr UINT kTickIntervalMs = 50;
+constexpr unsigned long kPeriodicShotMs = 2000;
+
+const ModuleExports& Module() {
+    return App().module.Exports();
+}
+
+// Marks a call into the module, so nothing re-enters it meanwhile.
+class ModuleCall {
+  public:
+    ModuleCall() { ++App().moduleCallDepth; }
+    ~ModuleCall() { --App().moduleCallDepth; }
+    ModuleCall(const ModuleCall&) = delete;
+    ModuleCall& operator=(const ModuleCall&) = delete;
+};
+
+void RequestShot(const std::string& label) {
+    HostApp& app = App();
+    if (app.options.screenshotDirectory.empty()) {
+        return;
+    }
+    std::string fileName = app.shots.Request(label, app.log.ElapsedMilliseconds());
+    app.log.Writef("screenshot %s requested", fileName.c_str());
+}
+
+void ApplyChange(const ProgressChange& change) {
+    if (!change.shotLabel.empty()) {
+        RequestShot(change.shotLabel);
+    }
+    if (change.ended) {
+        EndDemonstration();
+    }
+    RefreshHostWindow();
+}
+
+// Commands that arrived during a module call go back into the queue in their order.
+void ReplayDeferredCommands() {
+    HostApp& app = App();
+    if (app.moduleCallDepth > 0) {
+        return;
+    }
+    while (!app.deferredCommands.empty()) {
+        std::pair<WPARAM, LPARAM> command = app.deferredCommands.front();
+        app.deferredCommands.pop_front();
+        PostMessageA(app.window, WM_COMMAND, command.first, command.second);
+    }
+}
+
+void FreeModuleSession() {
+    HostApp& app = App();
+    if (!app.moduleSessionNeedsFree || app.moduleCallDepth > 0 || !app.module.IsLoaded()) {
+        return;
+    }
+    {
+        ModuleCall call;
+        Module().demoFree();
+    }
+    app.moduleSessionNeedsFree = false;
+    app.log.Write("DemoFree");
+}
+
+// The show window's procedure lives in the module; it must not outlive the
+// demonstration. Closing it makes it post its end command, which finds no
+// demonstration running and is dropped.
+void CloseShowWindows() {
+    HostApp& app = App();
+    HWND show;
+    while ((show = FindWindowExA(app.window, nullptr, kShowWindowClass, nullptr)) != nullptr) {
+        app.log.Write("closing the slide show window");
+        if (!DestroyWindow(show)) {
+            break;
+        }
+    }
+}
+
+// End commands a closed show window posted must not reach the next session.
+void DropQueuedDemoCommands() {
+    HostApp& app = App();
+    std::vector<MSG> others;
+    MSG message;
+    while (PeekMessageA(&message, app.window, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+        if (IsDemoCommand(LOWORD(message.wParam))) {
+            app.log.Writef("queued command %d dropped", LOWORD(message.wParam));
+        } else {
+            others.push_back(message);
+        }
+    }
+    for (const MSG& other : others) {
+        PostMessageA(other.hwnd, other.message, other.wParam, other.lParam);
+    }
+}
+
+// The module keeps its session open for as long as it stays loaded; a new
+// demonstration needs a fresh copy.
+bool ReloadModule() {
+    HostApp& app = App();
+    CloseShowWindows();
+    FreeModuleSession();
+    // The module registered the show window class under our instance, with
+    // its own window procedure: the class must go before the code does.
+    UnregisterClassA(kShowWindowClass, app.instance);
+    DropQueuedDemoCommands();
+    std::string path = app.module.Path();
+    app.module.Unload();
+    std::string problem;
+    if (!app.module.Load(path, problem)) {
+        app.log.Writef("module reload failed: %s", problem.c_str());
+        return false;
+    }
+    app.moduleSessionUsed = false;
+    app.log.Write("module reloaded");
+    return true;
+}
+
+void StartTicking() {
+    HostApp& app = App();
+    app.lastTickResult = kResultGoOn;
+    app.lastPeriodicShot = app.log.ElapsedMilliseconds();
+    SetTimer(app.window, kTickTimerId, kTickIntervalMs, nullptr);
+}
+
+} // namespace
+
+bool StartDemonstration() {
+    HostApp& app = App();
+    if (app.progress.Running() || app.moduleCallDepth > 0) {
+        return true;
+    }
+    if (app.moduleSessionUsed && !ReloadModule()) {
+        return false;
+    }
+    if (!app.module.IsLoaded()) {
+        return false;
+    }
+    app.panel = TextPanel{};
+    InvalidateRect(app.window, nullptr, TRUE);
+    int result;
+    {
+        ModuleCall call;
+        result = Module().demoInit(app.window, app.instance, HostTextForModule,
+                                   app.catalogueDirectory.c_str(), app.options.language);
+    }
+    app.moduleSessionUsed = true;
+    app.moduleSessionNeedsFree = true;
+    app.log.Writef("DemoInit language %d catalogue \"%s\" -> %d", app.options.language,
+                   app.catalogueDirectory.c_str(), result);
+    if (result == 0) {
+        // What the module made before it failed stays with it until DemoFree.
+        FreeModuleSession();
+        RefreshHostWindow();
+        return false;
+    }
+    ApplyChange(app.progress.Started());
+    StartTicking();
+    ReplayDeferredCommands();
+    return true;
+}
+
+void RestartDemonstration() {
+    HostApp& app = App();
+    if (!app.progress.Running() || app.moduleCallDepth > 0) {
+        return;
+    }
+    int result;
+    {
+        ModuleCall call;
+        result = Module().demoInit(nullptr, app.instance, HostTextForModule,
+                                   app.catalogueDirectory.c_str(), app.options.language);
+    }
+    app.log.Writef("DemoInit restart language %d -> %d", app.options.language, result);
+    if (result != 0) {
+        ApplyChange(app.progress.Restarted());
+    }
+    ReplayDeferredCommands();
+}
+
+void ShowHelpTopics() {
+    HostApp& app = App();
+    if (Module().demoHelp == nullptr || app.moduleCallDepth > 0) {
+        return;
+    }
+    const int preselectedTopic = 1;
+    int result;
+    {
+        ModuleCall call;
+        result = Module().demoHelp(app.window, app.instance, HostTextForModule, preselectedTopic);
+    }
+    app.moduleSessionUsed = true;
+    app.moduleSessionNeedsFree = true;
+    app.log.Writef("DemoHelp -> %d", result);
+    if (result >= 0) {
+        ApplyChange(app.progress.HelpStarted());
+        StartTicking();
+    }
+    ReplayDeferredCommands();
+    RefreshHostWindow();
+}
+
+void PassCommand(WPARAM wParam, LPARAM lParam) {
+    HostApp& app = App();
+    const int command = LOWORD(wParam);
+    if (!app.progress.Running()) {
+        app.log.Writef("command %d ignored: no demonstration running", command);
+        return;
+    }
+    if (app.moduleCallDepth > 0) {
+        app.deferredCommands.emplace_back(wParam, lParam);
+        app.log.Writef("command %d deferred", command);
+        return;
+    }
+    int result;
+    {
+        ModuleCall call;
+        result = Module().demoCommand(command, lParam);
+    }
+    app.log.Writef("DemoCommand %d %ld -> %d", command, static_cast<long>(lParam), result);
+    ApplyChange(app.progress.CommandResult(command, result));
+    ReplayDeferredCommands();
+}
+
+void TickDemonstration() {
+    HostApp& app = App();
+    if (!app.progress.Running() || app.moduleCallDepth > 0) {
+        return;
+    }
+    int result;
+    {
+        ModuleCall call;
+        result = Module().demoTick(app.window);
+    }
+    // Ticks run 20 times a second: log what is news, not every "go on".
+    if (result != kResultGoOn && result != app.lastTickResult) {
+        app.log.Writef("DemoTick -> %d", result);
+    }
+    app.lastTickResult = result;
+    ApplyChange(app.progress.TickResult(result));
+    ReplayDeferredCommands();
+}
+
+void EndDemonstration() {
+    HostApp& app = App();
+    KillTimer(app.window, kTickTimerId);
+    CloseShowWindows();
+    FreeModuleSession();
+    app.deferredCommands.clear();
+    app.log.Write("demonstration over");
+    RefreshHostWindow();
+}
+
+void DoHousekeeping() {
+    HostApp& app = App();
+    const unsigned long now = app.log.ElapsedMilliseconds();
+    // The slide show changes by itself; the rest is captured at its events.
+    const bool showRunning = app.progress.Phase() == DemoPhase::Pages && app.progress.Page() == 0;
+    if (showRunning && now - app.lastPeriodicShot >= kPeriodicShotMs) {
+        app.lastPeriodicShot = now;
+        RequestShot(app.progress.PeriodicLabel());
+    }
+    for (const std::string& fileName : app.shots.TakeDue(now)) {
+        std::string path = WithTrailingSeparator(app.options.screenshotDirectory) + fileName;
+        bool saved = CaptureClientArea(app.window, path);
+        app.log.Writef("screenshot %s %s", fileName.c_str(), saved ? "saved" : "failed");
+    }
+    if (app.options.exitWhenDone && app.progress.Phase() == DemoPhase::Over && app.shots.Idle() &&
+        !app.closeRequested) {
+        app.closeRequested = true;
+        app.log.Write("closing: demonstration over");
+        PostMessageA(app.window, WM_CLOSE, 0, 0);
+    }
+}
+
+void ShutdownDemonstration() {
+    KillTimer(App().window, kTickTimerId);
+    FreeModuleSession();
+}

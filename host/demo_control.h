@@ -1,0 +1,25 @@
+// The host's side of a demonstration: opening it with DemoInit, handing on
+// commands, ticking, ending it with DemoFree, and the screenshots on the way.
+#pragma once
+
+#include <windows.h>
+
+// False when the module could not open the demonstration (DemoInit gave 0,
+// or a fresh copy of the module could not be loaded).
+bool StartDemonstration();
+// DemoInit's restart form: back to page 0 with the same language.
+void RestartDemonstration();
+// The module's help-topic list; a chosen topic runs as a script.
+void ShowHelpTopics();
+// A WM_COMMAND 1901..1907: to DemoCommand, or kept until the module call in
+// progress has returned.
+void PassCommand(WPARAM wParam, LPARAM lParam);
+// One DemoTick while a demonstration runs.
+void TickDemonstration();
+// Stops ticking, closes a slide show still open and releases the module's session.
+void EndDemonstration();
+// Takes the screenshots whose time has come, and asks to close the program
+// once a demonstration under --exit-when-done is over and captured.
+void DoHousekeeping();
+// Releases what the module still holds, at program exit.
+void ShutdownDemonstration();

@@ -1,0 +1,284 @@
+#include "host/main_window.h"
+
+#include "host/demo_control.h"
+#include "host/host_app.h"
+#include "host/menu_ids.h"
+#include "host/module_messages.h"
+#include "host/text_table.h"
+
+namespace {
+
+const char kMainWindowClass[] = "DemoHostWindow";
+constexpr DWORD kMainWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+RECT TopStrip(const RECT& client) {
+    return RECT{0, 0, client.right, kStripHeight};
+}
+
+RECT BottomStrip(const RECT& client) {
+    return RECT{0, client.bottom - kStripHeight, client.right, client.bottom};
+}
+
+std::string PanelLine(const TextPanel& panel) {
+    if (panel.text.empty()) {
+        return std::string();
+    }
+    return std::string(TextModeName(panel.mode)) + ": " + panel.text;
+}
+
+void DrawStripText(HDC dc, RECT area, const std::string& text, int colourIndex) {
+    InflateRect(&area, -8, 0);
+    SetTextColor(dc, GetSysColor(colourIndex));
+    DrawTextA(dc, text.c_str(), -1, &area,
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
+// Stock font and system brushes only: nothing here needs deleting.
+void PaintStrips(HDC dc, const RECT& client) {
+    HostApp& app = App();
+    RECT top = TopStrip(client);
+    RECT bottom = BottomStrip(client);
+    FillRect(dc, &top, GetSysColorBrush(COLOR_INFOBK));
+    FillRect(dc, &bottom, GetSysColorBrush(COLOR_BTNFACE));
+    RECT topEdge{0, kStripHeight - 1, client.right, kStripHeight};
+    RECT bottomEdge{0, bottom.top, client.right, bottom.top + 1};
+    FillRect(dc, &topEdge, GetSysColorBrush(COLOR_BTNSHADOW));
+    FillRect(dc, &bottomEdge, GetSysColorBrush(COLOR_BTNSHADOW));
+
+    HGDIOBJ previousFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    int previousMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF previousColour = GetTextColor(dc);
+    DrawStripText(dc, top, PanelLine(app.panel), COLOR_INFOTEXT);
+    DrawStripText(dc, bottom, app.progress.StatusText(), COLOR_BTNTEXT);
+    SetTextColor(dc, previousColour);
+    SetBkMode(dc, previousMode);
+    SelectObject(dc, previousFont);
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (dc != nullptr) {
+        RECT client;
+        GetClientRect(window, &client);
+        PaintStrips(dc, client);
+        HostApp& app = App();
+        if (app.module.IsLoaded()) {
+            app.module.Exports().demoPaint(dc);
+        }
+    }
+    EndPaint(window, &paint);
+}
+
+void InvalidateStrip(HWND window, bool top) {
+    RECT client;
+    GetClientRect(window, &client);
+    RECT strip = top ? TopStrip(client) : BottomStrip(client);
+    InvalidateRect(window, &strip, FALSE);
+}
+
+// 1908: a script step has a text shown.
+void ShowModuleText(HWND window, LPARAM param) {
+    HostApp& app = App();
+    TextRequest request = DecodeTextRequest(static_cast<unsigned long>(param));
+    const char* text = HostText(request.textId);
+    app.panel = TextPanel{request.textId, request.mode, text != nullptr ? text : ""};
+    app.log.Writef("text %u mode %d \"%s\"", request.textId, request.mode, app.panel.text.c_str());
+    InvalidateStrip(window, true);
+}
+
+// 1909/1910: whether a control is ready for the next script step. Every
+// control counts as ready until the host's own windows answer for themselves.
+LRESULT AnswerReadyQuery(int command, LPARAM param) {
+    ReadyQuery query = DecodeReadyQuery(static_cast<unsigned long>(param));
+    App().log.Writef("ready %d control %u %s -> 1", command, query.control,
+                     query.mainWindow ? "main" : "popup");
+    return 1;
+}
+
+void ReportStartFailure(HWND window, bool automatic) {
+    HostApp& app = App();
+    app.exitCode = kExitModuleFailed;
+    app.log.Write("start failed");
+    if (!app.options.exitWhenDone) {
+        MessageBoxA(window, "The demonstration could not be started (DemoInit failed).",
+                    app.title.c_str(), MB_OK | MB_ICONERROR);
+    }
+    if (automatic || app.options.exitWhenDone) {
+        app.closeRequested = true;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+}
+
+void Start(HWND window, bool automatic) {
+    App().log.Write(automatic ? "start (automatic)" : "menu Start");
+    if (StartDemonstration()) {
+        App().exitCode = kExitNormal;
+    } else {
+        ReportStartFailure(window, automatic);
+    }
+}
+
+void PostFromMenu(HWND window, const char* name, int command) {
+    App().log.Writef("menu %s", name);
+    PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+}
+
+bool HandleMenuCommand(HWND window, int id) {
+    switch (id) {
+    case IDM_START:
+        Start(window, false);
+        return true;
+    case IDM_NEXT:
+        PostFromMenu(window, "Next", kCommandNext);
+        return true;
+    case IDM_PREVIOUS:
+        PostFromMenu(window, "Previous", kCommandPrevious);
+        return true;
+    case IDM_ORDER_SHEET:
+        PostFromMenu(window, "Order sheet", kCommandOrderSheet);
+        return true;
+    case IDM_END:
+        PostFromMenu(window, "End", kCommandEnd);
+        return true;
+    case IDM_RESTART:
+        App().log.Write("menu Restart");
+        RestartDemonstration();
+        return true;
+    case IDM_HELP_TOPICS:
+        App().log.Write("menu Help topics");
+        ShowHelpTopics();
+        return true;
+    case IDM_EXIT:
+        App().log.Write("menu Exit");
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    if (id == kCommandShowText) {
+        ShowModuleText(window, lParam);
+        return 0;
+    }
+    if (id == kCommandReady || id == kCommandReadyAfterCursor) {
+        return AnswerReadyQuery(id, lParam);
+    }
+    if (IsDemoCommand(id)) {
+        PassCommand(wParam, lParam);
+        return 0;
+    }
+    if (!HandleMenuCommand(window, id)) {
+        App().log.Writef("host command %d (not handled)", id);
+    }
+    return 0;
+}
+
+void OnTimer(WPARAM timer) {
+    HostApp& app = App();
+    switch (timer) {
+    case kTickTimerId:
+        TickDemonstration();
+        break;
+    case kHousekeepingTimerId:
+        DoHousekeeping();
+        break;
+    case kTimeoutTimerId:
+        KillTimer(app.window, kTimeoutTimerId);
+        app.log.Writef("timeout after %d s", app.options.timeoutSeconds);
+        app.exitCode = kExitTimeout;
+        // A quit message also ends any modal loop the module may be running.
+        PostQuitMessage(kExitTimeout);
+        break;
+    default:
+        break;
+    }
+}
+
+void OnDestroy(HWND window) {
+    KillTimer(window, kHousekeepingTimerId);
+    KillTimer(window, kTimeoutTimerId);
+    ShutdownDemonstration();
+    PostQuitMessage(App().exitCode);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        return OnCommand(window, wParam, lParam);
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case kAutoStartMessage:
+        Start(window, true);
+        return 0;
+    case WM_DESTROY:
+        OnDestroy(window);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void EnableMenuCommand(HMENU menu, UINT id, bool enabled) {
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void UpdateMenuState(const HostApp& app) {
+    HMENU menu = GetMenu(app.window);
+    if (menu == nullptr) {
+        return;
+    }
+    const bool running = app.progress.Running();
+    EnableMenuCommand(menu, IDM_START, !running);
+    EnableMenuCommand(menu, IDM_NEXT, running);
+    EnableMenuCommand(menu, IDM_PREVIOUS, running);
+    EnableMenuCommand(menu, IDM_ORDER_SHEET, running);
+    EnableMenuCommand(menu, IDM_END, running);
+    EnableMenuCommand(menu, IDM_RESTART, running);
+    EnableMenuCommand(menu, IDM_HELP_TOPICS,
+                      app.module.Exports().demoHelp != nullptr &&
+                          app.progress.Phase() != DemoPhase::Script);
+}
+
+} // namespace
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance, const std::string& title) {
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRect(&frame, kMainWindowStyle, TRUE);
+    return CreateWindowExA(0, kMainWindowClass, title.c_str(), kMainWindowStyle, CW_USEDEFAULT,
+                           CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                           nullptr, nullptr, instance, nullptr);
+}
+
+void RefreshHostWindow() {
+    HostApp& app = App();
+    if (app.window == nullptr) {
+        return;
+    }
+    UpdateMenuState(app);
+    std::string status = app.progress.StatusText();
+    if (status != app.statusShown) {
+        app.statusShown = status;
+        InvalidateStrip(app.window, false);
+    }
+}

@@ -1,0 +1,27 @@
+// The host's main window: the page area the module draws into, a text panel
+// strip above it, a status strip below it, and the Demonstration menu.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+constexpr int kClientWidth = 700;
+constexpr int kClientHeight = 560;
+// The module keeps 30 pixels free at the top and bottom of the client area
+// (its slide show window leaves them out); the host's strips live there.
+constexpr int kStripHeight = 30;
+
+constexpr UINT_PTR kTickTimerId = 1;
+constexpr UINT_PTR kHousekeepingTimerId = 2;
+constexpr UINT_PTR kTimeoutTimerId = 3;
+constexpr UINT kHousekeepingIntervalMs = 100;
+
+// Posted once at program start to open the demonstration with the window shown.
+constexpr UINT kAutoStartMessage = WM_APP + 1;
+
+bool RegisterMainWindowClass(HINSTANCE instance);
+// A window whose client area is kClientWidth x kClientHeight.
+HWND CreateMainWindow(HINSTANCE instance, const std::string& title);
+// Brings the menu's enabled items and the status strip up to date.
+void RefreshHostWindow();

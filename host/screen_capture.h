@@ -1,0 +1,11 @@
+// Saving what a window's client area shows as a 24-bit BMP file.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Copies the client area from the window's device context into a DIB section
+// and writes it to `path`. False when any step fails; every GDI object made
+// on the way is released either way.
+bool CaptureClientArea(HWND window, const std::string& path);

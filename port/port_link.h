@@ -1,0 +1,11 @@
+// The instrument interface library, loaded from the module's own folder.
+#pragma once
+
+#include <cstddef>
+
+// Builds "<folder of modulePath>\FENNIK.DLL" into out (capacity `size`).
+// False when the result would not fit: then no library may be loaded.
+bool BuildPortLibraryPath(const char* modulePath, char* out, size_t size);
+
+void LoadPortLibrary();
+void UnloadPortLibrary();

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs a whole demonstration in the demo host: the slide show, page 0, page 1
+# and on into the script phase. On the real display when DISPLAY is set,
+# otherwise on a private Xvfb server with screenshots saved.
+set -uo pipefail
+repo="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$repo"
+out="${BRENK_DEMO_OUT:-$repo/build/demo}"
+
+"$repo/scripts/setup.sh" || exit 1
+. "$repo/scripts/wine-env.sh"
+pick_windows_tree
+cmake --preset "$windowsPreset" -DBRENK_TESTS=OFF >/dev/null || exit 1
+cmake --build --preset "$windowsPreset" -j "$(nproc)" --target demohost || exit 1
+
+headless=0
+if [ -z "${DISPLAY:-}" ]; then
+    headless=1
+    ensure_display || exit 1
+    trap stop_display EXIT
+fi
+ensure_wine_prefix "$windowsBuild/wineprefix"
+
+rm -rf "$out"
+mkdir -p "$out"
+options=(--exit-when-done --timeout 120)
+[ "$headless" = 1 ] && options+=(--screenshots "$(winepath -w "$out" 2>/dev/null || echo "$out")")
+echo "Running the demonstration ($windowsPreset build)..."
+(cd "$windowsBuild/bin" && "$repo/cmake/wine-run" ./demohost.exe "${options[@]}")
+status=$?
+
+if [ "$headless" = 1 ]; then
+    if command -v convert >/dev/null; then
+        for shot in "$out"/*.bmp; do
+            [ -e "$shot" ] && convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
+        done
+    fi
+    echo "Screenshots and the host's log are in $out:"
+    ls "$out"
+fi
+exit $status

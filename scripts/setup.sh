@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12, as root. Idempotent:
+# when everything is in place it only checks and returns.
+set -euo pipefail
+
+packages=(
+    cmake make g++ clang libclang-rt-14-dev googletest
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64
+    wine wine64 wine32:i386 xvfb xauth x11-apps imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: missing packages (${missing[*]}); run as root to install them" >&2
+    exit 1
+fi
+echo "setup: installing ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null

@@ -1,0 +1,62 @@
+# Sourced by the scripts: picks the Windows build tree that can run here,
+# gives Wine a display and a prefix inside the build folder.
+
+# 32-bit programs need a kernel that runs 32-bit code; some sandboxes do not.
+# There the same sources are built for x86-64 and run by 64-bit Wine.
+can_run_32bit_wine() {
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+pick_windows_tree() {
+    if can_run_32bit_wine; then
+        windowsPreset=mingw
+    else
+        windowsPreset=mingw64
+    fi
+    windowsBuild="$repo/build/$windowsPreset"
+}
+
+xvfbPid=""
+ensure_display() {
+    if [ -n "${DISPLAY:-}" ] && [ "${BRENK_FORCE_XVFB:-0}" != 1 ]; then
+        return
+    fi
+    local number
+    for number in $(seq 91 120); do
+        [ -e "/tmp/.X${number}-lock" ] && continue
+        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfbPid=$!
+        export DISPLAY=":$number"
+        local i
+        for i in $(seq 1 50); do
+            [ -e "/tmp/.X11-unix/X$number" ] && return
+            sleep 0.1
+        done
+    done
+    echo "could not start Xvfb" >&2
+    return 1
+}
+
+stop_display() {
+    if [ -n "$xvfbPid" ]; then
+        kill "$xvfbPid" 2>/dev/null || true
+        wait "$xvfbPid" 2>/dev/null || true
+    fi
+}
+
+# Creates the prefix once (parallel first starts race), without a window
+# manager's 2-second wait on every closing dialog.
+ensure_wine_prefix() {
+    export WINEPREFIX="$1" BRENK_WINEPREFIX="$1"
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    local loader=wine
+    [ "$windowsPreset" = mingw64 ] && loader=/usr/lib/wine/wine64
+    if [ ! -f "$WINEPREFIX/.brenk-ready" ]; then
+        echo "Creating the Wine prefix in $WINEPREFIX (once; takes a minute)"
+        mkdir -p "$WINEPREFIX"
+        "$loader" wineboot --init >/dev/null 2>&1 || true
+        "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+        wineserver -w || true
+        touch "$WINEPREFIX/.brenk-ready"
+    fi
+}
