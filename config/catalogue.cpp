@@ -1,15 +1,15 @@
 #include "config/catalogue.h"
 
-#include <cstring>
+#include <algorithm>
+#include <iterator>
 
 #include "config/regional.h"
 
 Catalogue catalogue;
 
 void EmptyCatalogue() {
-    std::memset(&catalogue, 0, sizeof catalogue);
-    for (int32_t& position : catalogue.displayOrder)
-        position = -1;
+    catalogue = Catalogue{};
+    std::fill(std::begin(catalogue.displayOrder), std::end(catalogue.displayOrder), -1);
 }
 
 // The catalogue file reader is not there yet: every session starts with an

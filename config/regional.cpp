@@ -94,7 +94,7 @@ RegionalNumberSettings ParseRegionalSettings(const char* decimal, const char* th
 }
 
 void FormatAmount(char* destination, double amount, const RegionalNumberSettings& settings) {
-    std::strcpy(destination, "*****");
+    std::memcpy(destination, "*****", sizeof "*****");
     int digits = settings.currencyDigits;
     if (digits < 0)
         digits = 0;
@@ -112,5 +112,6 @@ void FormatAmount(char* destination, double amount, const RegionalNumberSettings
     if (digits > 0)
         cursor = WriteFraction(cursor, n % scale, digits, settings.decimalSeparator);
     cursor = WriteWholePart(cursor, n / scale, settings.thousandsSeparator);
-    std::strcpy(destination, cursor);
+    // The built text is at most 13 characters: it fits the 14-byte destination.
+    std::memcpy(destination, cursor, std::strlen(cursor) + 1);
 }

@@ -1,5 +1,6 @@
 #include "config/setup_table.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -124,11 +125,10 @@ bool SameKey(const char* left, const char* right) {
 }
 
 const char* FindSetupValue(const char* key) {
-    for (const SetupEntry& entry : setupTable) {
-        if (SameKey(entry.key, key))
-            return entry.value;
-    }
-    return "";
+    const SetupEntry* end = setupTable + kSetupEntryCount;
+    const SetupEntry* found = std::find_if(
+        setupTable, end, [key](const SetupEntry& entry) { return SameKey(entry.key, key); });
+    return found == end ? "" : found->value;
 }
 
 } // namespace

@@ -24,8 +24,7 @@ int GoToPage(PageFlow& flow, int index, uint32_t now, PageFlowHooks& hooks) {
         // 32-bit wrap-around as the tick counter does; a time that reads as
         // negative disables the advance rather than firing at once.
         const uint32_t due = now + static_cast<uint32_t>(d) * 100u;
-        const int32_t signedDue = static_cast<int32_t>(due);
-        flow.nextPageTime = signedDue < 0 ? 0 : signedDue;
+        flow.nextPageTime = due > 0x7FFFFFFFu ? 0 : static_cast<int32_t>(due);
     }
     return kGoOn;
 }

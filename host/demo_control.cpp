@@ -37,7 +37,22 @@ void RequestShot(const std::string& label) {
     app.log.Writef("screenshot %s requested", fileName.c_str());
 }
 
+// An unattended run would otherwise wait for the script to end by itself.
+void StartScriptLimit() {
+    HostApp& app = App();
+    const int seconds = app.options.endScriptAfterSeconds;
+    if (seconds > 0) {
+        SetTimer(app.window, kScriptLimitTimerId, SecondsAsTimerMilliseconds(seconds), nullptr);
+        app.log.Writef("script phase limit: ending in %d s", seconds);
+    }
+}
+
 void ApplyChange(const ProgressChange& change) {
+    if (change.scriptBegan) {
+        // The module stops painting its page; what it left there must go.
+        RepaintPageArea();
+        StartScriptLimit();
+    }
     if (!change.shotLabel.empty()) {
         RequestShot(change.shotLabel);
     }
@@ -251,13 +266,26 @@ void TickDemonstration() {
     ReplayDeferredCommands();
 }
 
+void EndScriptAtLimit() {
+    HostApp& app = App();
+    KillTimer(app.window, kScriptLimitTimerId);
+    if (app.progress.Phase() != DemoPhase::Script) {
+        return;
+    }
+    app.log.Write("script phase limit reached: ending");
+    // Posted like the menu's End, so a module call in progress defers it too.
+    PostMessageA(app.window, WM_COMMAND, static_cast<WPARAM>(kCommandEnd), 0);
+}
+
 void EndDemonstration() {
     HostApp& app = App();
     KillTimer(app.window, kTickTimerId);
+    KillTimer(app.window, kScriptLimitTimerId);
     CloseShowWindows();
     FreeModuleSession();
     app.deferredCommands.clear();
     app.log.Write("demonstration over");
+    RepaintPageArea(); // without a session the module paints no page
     RefreshHostWindow();
 }
 
@@ -285,5 +313,6 @@ void DoHousekeeping() {
 
 void ShutdownDemonstration() {
     KillTimer(App().window, kTickTimerId);
+    KillTimer(App().window, kScriptLimitTimerId);
     FreeModuleSession();
 }

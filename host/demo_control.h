@@ -18,6 +18,9 @@ void PassCommand(WPARAM wParam, LPARAM lParam);
 void TickDemonstration();
 // Stops ticking, closes a slide show still open and releases the module's session.
 void EndDemonstration();
+// The script phase has run for --end-script-after seconds: ends the
+// demonstration the way the menu's End does.
+void EndScriptAtLimit();
 // Takes the screenshots whose time has come, and asks to close the program
 // once a demonstration under --exit-when-done is over and captured.
 void DoHousekeeping();

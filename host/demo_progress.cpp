@@ -62,6 +62,7 @@ ProgressChange DemoProgress::ApplyResult(int result) {
         change.shotLabel = "pages-over";
     } else if (result == kResultScriptPhase && phase_ != DemoPhase::Script) {
         phase_ = DemoPhase::Script;
+        change.scriptBegan = true;
         change.shotLabel = "script";
     } else if (result == kResultOver) {
         phase_ = DemoPhase::Over;

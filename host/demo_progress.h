@@ -8,8 +8,9 @@
 enum class DemoPhase { NotStarted, Pages, PagesOver, Script, Over };
 
 struct ProgressChange {
-    bool ended = false;    // result 4 arrived: the host ends the demonstration
-    std::string shotLabel; // non-empty: a screenshot is due, named by this label
+    bool ended = false;       // result 4 arrived: the host ends the demonstration
+    std::string shotLabel;    // non-empty: a screenshot is due, named by this label
+    bool scriptBegan = false; // result 3 arrived: the module's script phase has begun
 };
 
 class DemoProgress {

@@ -16,6 +16,9 @@ struct HostOptions {
     bool autoStart = true;
     // 0: no time limit.
     int timeoutSeconds = 0;
+    // How long the script phase may run before the host ends the
+    // demonstration as the End command would; 0: until the script ends itself.
+    int endScriptAfterSeconds = 0;
 };
 
 struct OptionsParse {
@@ -28,6 +31,10 @@ struct OptionsParse {
 // "--name=value". Unknown options, stray arguments, missing or malformed
 // values refuse the whole command line.
 OptionsParse ParseHostOptions(const std::vector<std::string>& arguments);
+
+// A whole-second option as a timer interval, held to the longest interval a
+// window timer takes (about 24 days) so that large values cannot wrap.
+unsigned long SecondsAsTimerMilliseconds(int seconds);
 
 // `directory` with a trailing backslash, unless it already ends in a
 // separator. An empty directory stays empty.

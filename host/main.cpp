@@ -59,7 +59,8 @@ int RefuseCommandLine(const std::vector<std::string>& arguments, const std::stri
     Complain(AskedToExitWhenDone(arguments), "demohost: " + problem +
                                                  "\n\nOptions: --catalogue DIR, --language N, "
                                                  "--screenshots DIR, --exit-when-done, "
-                                                 "--no-start, --timeout SECONDS");
+                                                 "--no-start, --timeout SECONDS, "
+                                                 "--end-script-after SECONDS");
     return kExitBadCommandLine;
 }
 
@@ -81,12 +82,12 @@ std::string WindowTitle(const std::string& versionText) {
 
 void LogStart(HostApp& app) {
     const HostOptions& options = app.options;
-    app.log.Writef("demohost started: catalogue \"%s\" language %d screenshots \"%s\"%s%s "
-                   "timeout %d",
-                   app.catalogueDirectory.c_str(), options.language,
-                   options.screenshotDirectory.c_str(),
-                   options.exitWhenDone ? " exit-when-done" : "",
-                   options.autoStart ? "" : " no-start", options.timeoutSeconds);
+    app.log.Writef(
+        "demohost started: catalogue \"%s\" language %d screenshots \"%s\"%s%s "
+        "timeout %d end-script-after %d",
+        app.catalogueDirectory.c_str(), options.language, options.screenshotDirectory.c_str(),
+        options.exitWhenDone ? " exit-when-done" : "", options.autoStart ? "" : " no-start",
+        options.timeoutSeconds, options.endScriptAfterSeconds);
 }
 
 bool OpenWindow(HostApp& app, int showCommand) {
@@ -101,8 +102,8 @@ bool OpenWindow(HostApp& app, int showCommand) {
     UpdateWindow(app.window);
     SetTimer(app.window, kHousekeepingTimerId, kHousekeepingIntervalMs, nullptr);
     if (app.options.timeoutSeconds > 0) {
-        SetTimer(app.window, kTimeoutTimerId, static_cast<UINT>(app.options.timeoutSeconds) * 1000u,
-                 nullptr);
+        SetTimer(app.window, kTimeoutTimerId,
+                 SecondsAsTimerMilliseconds(app.options.timeoutSeconds), nullptr);
     }
     RefreshHostWindow();
     if (app.options.autoStart) {

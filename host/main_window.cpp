@@ -20,6 +20,10 @@ RECT BottomStrip(const RECT& client) {
     return RECT{0, client.bottom - kStripHeight, client.right, client.bottom};
 }
 
+RECT PageArea(const RECT& client) {
+    return RECT{0, kStripHeight, client.right, client.bottom - kStripHeight};
+}
+
 std::string PanelLine(const TextPanel& panel) {
     if (panel.text.empty()) {
         return std::string();
@@ -56,17 +60,34 @@ void PaintStrips(HDC dc, const RECT& client) {
     SelectObject(dc, previousFont);
 }
 
+// The module centres its page in an area it counts from the client's top
+// edge and ending a text row above the bottom strip; moved down by the top
+// strip, the page sits centred between the strips, where the slide show ran.
+void PaintModulePage(HDC dc) {
+    HostApp& app = App();
+    if (!app.module.IsLoaded()) {
+        return;
+    }
+    POINT previousOrigin;
+    SetViewportOrgEx(dc, 0, kStripHeight, &previousOrigin);
+    app.module.Exports().demoPaint(dc);
+    SetViewportOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
+}
+
 void OnPaint(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    // The module invalidates the rectangles it drew where the page would lie
+    // unmoved, so every paint redraws the whole page area.
+    RECT pageArea = PageArea(client);
+    InvalidateRect(window, &pageArea, FALSE);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     if (dc != nullptr) {
-        RECT client;
-        GetClientRect(window, &client);
         PaintStrips(dc, client);
-        HostApp& app = App();
-        if (app.module.IsLoaded()) {
-            app.module.Exports().demoPaint(dc);
-        }
+        // Outside the page phase the module paints nothing over it.
+        FillRect(dc, &pageArea, GetSysColorBrush(COLOR_APPWORKSPACE));
+        PaintModulePage(dc);
     }
     EndPaint(window, &paint);
 }
@@ -187,6 +208,9 @@ void OnTimer(WPARAM timer) {
     case kHousekeepingTimerId:
         DoHousekeeping();
         break;
+    case kScriptLimitTimerId:
+        EndScriptAtLimit();
+        break;
     case kTimeoutTimerId:
         KillTimer(app.window, kTimeoutTimerId);
         app.log.Writef("timeout after %d s", app.options.timeoutSeconds);
@@ -268,6 +292,17 @@ HWND CreateMainWindow(HINSTANCE instance, const std::string& title) {
     return CreateWindowExA(0, kMainWindowClass, title.c_str(), kMainWindowStyle, CW_USEDEFAULT,
                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                            nullptr, nullptr, instance, nullptr);
+}
+
+void RepaintPageArea() {
+    HWND window = App().window;
+    if (window == nullptr) {
+        return;
+    }
+    RECT client;
+    GetClientRect(window, &client);
+    RECT pageArea = PageArea(client);
+    InvalidateRect(window, &pageArea, FALSE);
 }
 
 void RefreshHostWindow() {

@@ -15,6 +15,7 @@ constexpr int kStripHeight = 30;
 constexpr UINT_PTR kTickTimerId = 1;
 constexpr UINT_PTR kHousekeepingTimerId = 2;
 constexpr UINT_PTR kTimeoutTimerId = 3;
+constexpr UINT_PTR kScriptLimitTimerId = 4;
 constexpr UINT kHousekeepingIntervalMs = 100;
 
 // Posted once at program start to open the demonstration with the window shown.
@@ -25,3 +26,5 @@ bool RegisterMainWindowClass(HINSTANCE instance);
 HWND CreateMainWindow(HINSTANCE instance, const std::string& title);
 // Brings the menu's enabled items and the status strip up to date.
 void RefreshHostWindow();
+// Repaints the area between the strips, where the module's page goes.
+void RepaintPageArea();

@@ -26,7 +26,15 @@ bool IsFlag(const std::string& name) {
 
 bool IsValueOption(const std::string& name) {
     return name == "--catalogue" || name == "--language" || name == "--screenshots" ||
-           name == "--timeout";
+           name == "--timeout" || name == "--end-script-after";
+}
+
+// Where a numeric option's value goes.
+int& NumberField(const std::string& name, HostOptions& options) {
+    if (name == "--language") {
+        return options.language;
+    }
+    return name == "--timeout" ? options.timeoutSeconds : options.endScriptAfterSeconds;
 }
 
 // Applies one option with its value; false with `error` set when refused.
@@ -45,11 +53,12 @@ bool ApplyValue(const std::string& name, const std::string& value, HostOptions& 
         error = name + " needs a whole number, not \"" + value + "\"";
         return false;
     }
-    if (name == "--timeout" && number < 0) {
-        error = "--timeout cannot be negative";
+    // Only the language may be negative: it carries the no-intro request.
+    if (name != "--language" && number < 0) {
+        error = name + " cannot be negative";
         return false;
     }
-    (name == "--language" ? options.language : options.timeoutSeconds) = number;
+    NumberField(name, options) = number;
     return true;
 }
 
@@ -92,6 +101,16 @@ OptionsParse ParseHostOptions(const std::vector<std::string>& arguments) {
     }
     result.ok = true;
     return result;
+}
+
+unsigned long SecondsAsTimerMilliseconds(int seconds) {
+    const unsigned long longestInterval = 0x7FFFFFFFul; // the window timer's maximum
+    if (seconds <= 0) {
+        return 0;
+    }
+    const unsigned long wholeSecondsAllowed = longestInterval / 1000ul;
+    const unsigned long asked = static_cast<unsigned long>(seconds);
+    return asked > wholeSecondsAllowed ? longestInterval : asked * 1000ul;
 }
 
 std::string WithTrailingSeparator(const std::string& directory) {

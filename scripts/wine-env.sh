@@ -56,6 +56,8 @@ ensure_wine_prefix() {
         mkdir -p "$WINEPREFIX"
         "$loader" wineboot --init >/dev/null 2>&1 || true
         "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+        # A crashing test must fail, not wait in a debugger.
+        "$loader" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d '' /f >/dev/null 2>&1 || true
         wineserver -w || true
         touch "$WINEPREFIX/.brenk-ready"
     fi

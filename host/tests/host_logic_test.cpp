@@ -37,11 +37,12 @@ TEST(HostOptions, DefaultsAndEveryOption) {
     EXPECT_TRUE(none.options.autoStart);
     EXPECT_FALSE(none.options.exitWhenDone);
     EXPECT_EQ(none.options.timeoutSeconds, 0);
+    EXPECT_EQ(none.options.endScriptAfterSeconds, 0); // the script runs until it ends itself
     EXPECT_TRUE(none.options.catalogueDirectory.empty());
 
-    OptionsParse all =
-        ParseHostOptions({"--catalogue", "C:\\cat", "--language", "-3", "--screenshots=shots",
-                          "--exit-when-done", "--no-start", "--timeout", "90"});
+    OptionsParse all = ParseHostOptions({"--catalogue", "C:\\cat", "--language", "-3",
+                                         "--screenshots=shots", "--exit-when-done", "--no-start",
+                                         "--timeout", "90", "--end-script-after", "3"});
     ASSERT_TRUE(all.ok) << all.error;
     EXPECT_EQ(all.options.catalogueDirectory, "C:\\cat");
     EXPECT_EQ(all.options.language, -3); // negative: no intro, passed on unchanged
@@ -49,19 +50,42 @@ TEST(HostOptions, DefaultsAndEveryOption) {
     EXPECT_TRUE(all.options.exitWhenDone);
     EXPECT_FALSE(all.options.autoStart);
     EXPECT_EQ(all.options.timeoutSeconds, 90);
+    EXPECT_EQ(all.options.endScriptAfterSeconds, 3);
+
+    OptionsParse noLimit = ParseHostOptions({"--end-script-after=0", "--timeout=0"});
+    ASSERT_TRUE(noLimit.ok) << noLimit.error;
+    EXPECT_EQ(noLimit.options.endScriptAfterSeconds, 0);
 }
 
 TEST(HostOptions, RefusesBadCommandLinesWithAReason) {
     const std::vector<std::vector<std::string>> bad = {
-        {"--language"},      {"--language", "two"}, {"--language", "3x"},
-        {"--timeout", "-1"}, {"--catalogue="},      {"--frobnicate"},
-        {"stray"},           {"--no-start=1"},      {"--language", "99999999999"},
+        {"--language"},
+        {"--language", "two"},
+        {"--language", "3x"},
+        {"--timeout", "-1"},
+        {"--catalogue="},
+        {"--frobnicate"},
+        {"stray"},
+        {"--no-start=1"},
+        {"--language", "99999999999"},
+        {"--end-script-after", "-1"},
+        {"--end-script-after"},
+        {"--end-script-after=soon"},
     };
     for (const auto& arguments : bad) {
         OptionsParse parse = ParseHostOptions(arguments);
         EXPECT_FALSE(parse.ok) << arguments[0];
         EXPECT_FALSE(parse.error.empty()) << arguments[0];
     }
+}
+
+TEST(HostOptions, SecondsBecomeTimerIntervalsThatCannotWrap) {
+    EXPECT_EQ(SecondsAsTimerMilliseconds(0), 0ul);
+    EXPECT_EQ(SecondsAsTimerMilliseconds(-5), 0ul);
+    EXPECT_EQ(SecondsAsTimerMilliseconds(3), 3000ul);
+    EXPECT_EQ(SecondsAsTimerMilliseconds(2147483), 2147483000ul);
+    EXPECT_EQ(SecondsAsTimerMilliseconds(2147484), 0x7FFFFFFFul);
+    EXPECT_EQ(SecondsAsTimerMilliseconds(2147483647), 0x7FFFFFFFul);
 }
 
 TEST(HostOptions, CatalogueFolderAlwaysEndsInASeparator) {
@@ -87,8 +111,9 @@ TEST(EventLog, LinesCarryMillisecondsAndAreWrittenAtOnce) {
     std::getline(reader, second);
     EXPECT_EQ(first.substr(8), " first");
     EXPECT_EQ(second.substr(8), " DemoCommand 1901 -> 0");
+    reader.close(); // Windows keeps an open file from being removed
     log.Close();
-    std::remove(path.c_str());
+    EXPECT_EQ(std::remove(path.c_str()), 0);
 }
 
 TEST(BmpWriter, HeaderDescribesABottomUp24BitImage) {
@@ -155,9 +180,12 @@ TEST(DemoProgress, FollowsATypicalDemonstration) {
     EXPECT_EQ(page1.shotLabel, "page1");
     EXPECT_EQ(progress.Page(), 1);
 
+    EXPECT_FALSE(page1.scriptBegan);
     ProgressChange script = progress.TickResult(kResultScriptPhase);
     EXPECT_EQ(script.shotLabel, "script");
+    EXPECT_TRUE(script.scriptBegan); // the host's script phase limit starts here
     EXPECT_FALSE(script.ended);
+    EXPECT_FALSE(progress.TickResult(kResultScriptPhase).scriptBegan); // only once
     EXPECT_EQ(progress.Phase(), DemoPhase::Script);
     EXPECT_EQ(progress.StatusText(), "Script phase  |  last result 3 (script phase)");
     EXPECT_EQ(progress.TickResult(kResultGoOn).shotLabel, ""); // ticks of the script
@@ -201,8 +229,16 @@ TEST(DemoProgress, RestartAndHelpTopics) {
     EXPECT_EQ(progress.Restarted().shotLabel, "restart");
     EXPECT_EQ(progress.Page(), 0);
 
+    DemoProgress fromCommand;
+    fromCommand.Started();
+    fromCommand.CommandResult(kCommandNext, kResultGoOn);
+    EXPECT_TRUE(fromCommand.CommandResult(kCommandNext, kResultScriptPhase).scriptBegan);
+    EXPECT_EQ(fromCommand.Phase(), DemoPhase::Script);
+
     DemoProgress help;
-    EXPECT_EQ(help.HelpStarted().shotLabel, "help");
+    ProgressChange helpStart = help.HelpStarted();
+    EXPECT_EQ(helpStart.shotLabel, "help");
+    EXPECT_FALSE(helpStart.scriptBegan); // a chosen topic is no unattended demonstration
     EXPECT_EQ(help.Phase(), DemoPhase::Script);
     EXPECT_EQ(help.PeriodicLabel(), "script");
     EXPECT_TRUE(help.TickResult(kResultOver).ended);

@@ -31,9 +31,11 @@ if(MODE STREQUAL "bad-option")
     return()
 endif()
 
-# The whole demonstration: slide show, page 1, script phase, end.
+# The whole demonstration: slide show, page 1, script phase, end. The host
+# ends the script phase itself after a few seconds, as the menu's End would.
 execute_process(COMMAND ${EMULATOR} ${DEMOHOST} --exit-when-done --screenshots shots
-    --timeout 240 WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE code TIMEOUT 300)
+    --timeout 90 --end-script-after 3
+    WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE code TIMEOUT 120)
 set(shots ${WORK_DIR}/shots)
 file(READ ${shots}/demohost.log log)
 if(NOT code EQUAL 0)
@@ -44,11 +46,17 @@ expect_in_log("textreq 6145 size 99")
 expect_in_log("DemoInit language 0 catalogue \"[^\"]*\\\\\" -> 1")
 expect_in_log("DemoCommand 1901 0 -> [03]")
 expect_in_log("DemoTick -> 3|DemoCommand 1901 0 -> 3")
+expect_in_log("script phase limit reached: ending")
+expect_in_log("DemoCommand 1903 0 -> 4")
 expect_in_log("DemoFree")
 expect_in_log("demonstration over")
 expect_in_log("exit 0")
 if(NOT EXISTS ${shots}/01-start.bmp)
     message(FATAL_ERROR "no screenshot of the start")
+endif()
+file(GLOB script_shots ${shots}/*-script.bmp)
+if(NOT script_shots)
+    message(FATAL_ERROR "no screenshot of the script phase")
 endif()
 file(GLOB end_shots ${shots}/*-end.bmp)
 if(NOT end_shots)
