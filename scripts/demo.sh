@@ -23,7 +23,8 @@ ensure_wine_prefix "$windowsBuild/wineprefix"
 
 rm -rf "$out"
 mkdir -p "$out"
-options=(--exit-when-done --timeout 120)
+# The script phase has no steps to run yet: end it after a few seconds.
+options=(--exit-when-done --timeout 120 --end-script-after "${BRENK_SCRIPT_SECONDS:-5}")
 [ "$headless" = 1 ] && options+=(--screenshots "$(winepath -w "$out" 2>/dev/null || echo "$out")")
 echo "Running the demonstration ($windowsPreset build)..."
 (cd "$windowsBuild/bin" && "$repo/cmake/wine-run" ./demohost.exe "${options[@]}")

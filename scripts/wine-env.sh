@@ -38,6 +38,8 @@ ensure_display() {
 }
 
 stop_display() {
+    # Wine's own processes go first, so none of them loses its display.
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
     if [ -n "$xvfbPid" ]; then
         kill "$xvfbPid" 2>/dev/null || true
         wait "$xvfbPid" 2>/dev/null || true
