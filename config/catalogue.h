@@ -3,14 +3,25 @@
 
 #include <cstdint>
 
+#include "config/catalogue_blocks.h"
+
 constexpr int kLanguageCount = 7;
 constexpr int kMaxItems = 100;
 constexpr int kMaxAddresses = 30;
 constexpr int kAddressLines = 7;
+constexpr int kNoteLines = 2;
+
+// Text limits in characters; fields hold one byte more for the NUL.
+constexpr int kLabelLimit = 30;
+constexpr int kCurrencyLimit = 7;
+constexpr int kNoteLineLimit = 150;
+constexpr int kAddressTextLimit = 40;
+constexpr int kItemCodeLimit = 20;
+constexpr int kItemTextLimit = 50;
 
 struct AddressRecord {
-    char title[41];
-    char lines[kAddressLines][41];
+    char title[kAddressTextLimit + 1];
+    char lines[kAddressLines][kAddressTextLimit + 1];
 };
 
 struct CatalogueDate {
@@ -19,29 +30,53 @@ struct CatalogueDate {
     uint8_t month;
 };
 
+struct ItemTextRow {
+    char itemCode[kItemCodeLimit + 1];
+    char itemText[kItemTextLimit + 1];
+};
+
+// Rows per language block; the last one is never filled and stays empty.
+constexpr int kItemTextRows = kMaxItems + 1;
+
 struct Catalogue {
     int32_t defaultLanguage;
-    char priceListLabel[31];
-    char currency[8];
+    char priceListLabel[kLabelLimit + 1];
+    char currency[kCurrencyLimit + 1];
     double surchargePercent;
     CatalogueDate validUntil;
-    char noteLines[kLanguageCount][2][151];
+    char noteLines[kLanguageCount][kNoteLines][kNoteLineLimit + 1];
     int32_t addressCount;
     AddressRecord addresses[kMaxAddresses];
     int32_t itemCount;
     double prices[kMaxItems];
-    int32_t orderRank[kMaxItems];
+    int32_t orderRank[kMaxItems];    // 1-based display place of each item; 0 = not listed
     int32_t displayOrder[kMaxItems]; // item index at each display position; -1 none
+    // One block of kItemTextRows rows per language, made when a load starts
+    // and released by FreeCatalogue; null while not made.
+    ItemTextRow* itemTexts[kLanguageCount];
+    TextBlock itemTextBlocks[kLanguageCount];
 };
 
 extern Catalogue catalogue;
 
-// Leaves the catalogue with no items, texts or prices.
+// Leaves the catalogue with no items, texts or prices; the text blocks stay
+// allocated and are cleared.
 void EmptyCatalogue();
 
-// Reads the regional settings, then the catalogue file from `directory`;
-// a missing or bad file leaves the catalogue empty.
+// Reads the regional settings, then the catalogue file from `directory`
+// (ending in its path separator, or empty for the current folder). A missing
+// or bad file leaves the catalogue empty: nothing of a partly read file stays.
 void LoadCatalogue(const char* directory);
 
-// Releases what the catalogue holds beyond the record itself.
+// Reads "TALVERIN.CNF" from `directory` into the catalogue, making the text
+// blocks first; 1 when the whole file was read, 0 otherwise.
+int ReadCatalogueFile(const char* directory);
+
+// Releases the text blocks and empties the catalogue.
 void FreeCatalogue();
+
+// Makes the text blocks `target` still lacks (zero-filled); false when one
+// cannot be made, leaving those made in place.
+bool MakeItemTextBlocks(Catalogue& target);
+// Releases the text blocks of `target` and clears its pointers.
+void ReleaseItemTextBlocks(Catalogue& target);

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+struct ScriptStep;
+
 enum Phase : int { kNoPhase = 0, kPagePhase = 1, kScriptPhase = 3 };
 
 // Results of DemoTick and DemoCommand.
@@ -28,10 +30,13 @@ struct PageFlow {
     int pageCount;
     int32_t nextPageTime; // tick time; 0 or less: no automatic advance pending
     PageNavigation* pages;
-    // Script selection, read when the pages run out.
+    // Script selection, read when the pages run out and run by the script
+    // phase (frame/script_engine.h).
+    ScriptStep* steps; // null when no script is selected
     int stepCount;
     int stepIndex;
     uint32_t nextStepTime;
+    uint32_t retryDeadline; // tick time; 0 when no retry is pending
 };
 
 // What showing a page needs from the platform.

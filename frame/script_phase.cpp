@@ -1,23 +1,23 @@
 #include "frame/script_phase.h"
 
 #include "frame/script_directory.h"
+#include "frame/script_engine.h"
+#include "frame/script_host_win32.h"
 #include "frame/session.h"
-
-namespace {
-ScriptStep* selectedSteps = nullptr;
-}
 
 void SelectScript(int id) {
     const ScriptSelection selection = FindScript(id);
-    selectedSteps = selection.steps;
+    session.flow.steps = selection.steps;
     session.flow.stepCount = selection.stepCount;
+    // A retry belongs to the script that was selected before.
+    session.flow.retryDeadline = 0;
 }
 
 bool SelectedScriptHasSteps() {
     return session.flow.stepCount > 0;
 }
 
-// The steps themselves are not run yet: the script phase waits quietly.
 int ScriptTick() {
-    return kGoOn;
+    WindowScriptHost host;
+    return ScriptTick(session.flow, host);
 }

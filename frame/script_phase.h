@@ -5,5 +5,6 @@
 void SelectScript(int id);
 bool SelectedScriptHasSteps();
 
-// Runs the next due step of the selected script; a result code for DemoTick.
+// Runs the next due step of the selected script on the host's windows; a
+// result code for DemoTick.
 int ScriptTick();

@@ -39,10 +39,8 @@ struct DemoSession {
     int pageAreaHeight;
 
     // Presentation state: the page flow (phase, page, timer) and the script
-    // selection live in their portable record.
+    // selection with its step timing live in their portable record.
     PageFlow flow;
-    DWORD nextStepTime;
-    DWORD retryDeadline;
 
     // Slide show
     HMODULE showLibrary;

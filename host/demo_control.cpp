@@ -12,7 +12,8 @@ namespace {
 
 // The slide show window the module creates over ours, under our instance.
 const char kShowWindowClass[] = "PavloWCl";
-constexpr UINT kTickIntervalMs = 50;
+// Steps are due on the millisecond; a fine tick keeps them close to it.
+constexpr UINT kTickIntervalMs = 20;
 constexpr unsigned long kPeriodicShotMs = 2000;
 
 const ModuleExports& Module() {
@@ -28,13 +29,32 @@ class ModuleCall {
     ModuleCall& operator=(const ModuleCall&) = delete;
 };
 
-void RequestShot(const std::string& label) {
+void TakeDueShots() {
     HostApp& app = App();
-    if (app.options.screenshotDirectory.empty()) {
-        return;
+    for (const std::string& fileName : app.shots.TakeDue(app.log.ElapsedMilliseconds())) {
+        std::string path = WithTrailingSeparator(app.options.screenshotDirectory) + fileName;
+        bool saved = CaptureClientArea(app.window, path);
+        app.log.Writef("screenshot %s %s", fileName.c_str(), saved ? "saved" : "failed");
     }
-    std::string fileName = app.shots.Request(label, app.log.ElapsedMilliseconds());
-    app.log.Writef("screenshot %s requested", fileName.c_str());
+}
+
+void RequestShot(const std::string& label) {
+    RequestScreenshot(label, false);
+}
+
+// The lines the module put into its help list, for the log.
+void LogHelpList(HWND dialog) {
+    HWND list = GetDlgItem(dialog, 5371);
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    for (LRESULT i = 0; i < count && i < 100; ++i) {
+        char line[160] = {};
+        if (SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < 150) {
+            SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+        }
+        App().log.Writef("help line %ld \"%s\"%s", static_cast<long>(i), line,
+                         i == selected ? " selected" : "");
+    }
 }
 
 // An unattended run would otherwise wait for the script to end by itself.
@@ -162,6 +182,7 @@ bool StartDemonstration() {
         return false;
     }
     app.panel = TextPanel{};
+    app.instrument = Instrument{};
     InvalidateRect(app.window, nullptr, TRUE);
     int result;
     {
@@ -203,12 +224,21 @@ void RestartDemonstration() {
     ReplayDeferredCommands();
 }
 
-void ShowHelpTopics() {
+void ShowHelpTopics(bool chooseUnattended) {
     HostApp& app = App();
-    if (Module().demoHelp == nullptr || app.moduleCallDepth > 0) {
+    if (Module().demoHelp == nullptr || app.moduleCallDepth > 0 || app.progress.Running()) {
         return;
     }
-    const int preselectedTopic = 1;
+    if (app.moduleSessionUsed && !ReloadModule()) {
+        return;
+    }
+    app.panel = TextPanel{};
+    app.instrument = Instrument{};
+    InvalidateRect(app.window, nullptr, TRUE);
+    const int preselectedTopic = app.options.helpTopic >= 0 ? app.options.helpTopic : 1;
+    if (chooseUnattended) {
+        SetTimer(app.window, kHelpChoiceTimerId, 1500, nullptr);
+    }
     int result;
     {
         ModuleCall call;
@@ -216,13 +246,29 @@ void ShowHelpTopics() {
     }
     app.moduleSessionUsed = true;
     app.moduleSessionNeedsFree = true;
-    app.log.Writef("DemoHelp -> %d", result);
+    app.log.Writef("DemoHelp %d -> %d", preselectedTopic, result);
     if (result >= 0) {
         ApplyChange(app.progress.HelpStarted());
         StartTicking();
+    } else if (chooseUnattended && app.options.exitWhenDone) {
+        app.closeRequested = true;
+        PostMessageA(app.window, WM_CLOSE, 0, 0);
     }
     ReplayDeferredCommands();
     RefreshHostWindow();
+}
+
+void ChooseHelpTopic() {
+    HostApp& app = App();
+    HWND dialog = GetLastActivePopup(app.window);
+    if (dialog == app.window || dialog == nullptr) {
+        app.log.Write("help list not open");
+        return;
+    }
+    LogHelpList(dialog);
+    RequestScreenshot("help-list", true);
+    app.log.Write("help list: OK");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 
 void PassCommand(WPARAM wParam, LPARAM lParam) {
@@ -279,6 +325,10 @@ void EndScriptAtLimit() {
 
 void EndDemonstration() {
     HostApp& app = App();
+    // Ended from outside (End, a limit): a dialog the script had open goes too.
+    if (app.openDialog != nullptr) {
+        EndDialog(app.openDialog, IDCANCEL);
+    }
     KillTimer(app.window, kTickTimerId);
     KillTimer(app.window, kScriptLimitTimerId);
     CloseShowWindows();
@@ -298,16 +348,30 @@ void DoHousekeeping() {
         app.lastPeriodicShot = now;
         RequestShot(app.progress.PeriodicLabel());
     }
-    for (const std::string& fileName : app.shots.TakeDue(now)) {
-        std::string path = WithTrailingSeparator(app.options.screenshotDirectory) + fileName;
-        bool saved = CaptureClientArea(app.window, path);
-        app.log.Writef("screenshot %s %s", fileName.c_str(), saved ? "saved" : "failed");
-    }
+    TakeDueShots();
     if (app.options.exitWhenDone && app.progress.Phase() == DemoPhase::Over && app.shots.Idle() &&
         !app.closeRequested) {
         app.closeRequested = true;
         app.log.Write("closing: demonstration over");
         PostMessageA(app.window, WM_CLOSE, 0, 0);
+    }
+}
+
+void RequestScreenshot(const std::string& label, bool now) {
+    HostApp& app = App();
+    if (app.options.screenshotDirectory.empty() || app.window == nullptr) {
+        return;
+    }
+    const unsigned long elapsed = app.log.ElapsedMilliseconds();
+    std::string fileName =
+        now ? app.shots.RequestNow(label, elapsed) : app.shots.Request(label, elapsed);
+    app.log.Writef("screenshot %s requested", fileName.c_str());
+    if (now) {
+        UpdateWindow(app.window);
+        if (app.openDialog != nullptr) {
+            UpdateWindow(app.openDialog);
+        }
+        TakeDueShots();
     }
 }
 

@@ -12,20 +12,16 @@
 #include "host/demo_progress.h"
 #include "host/event_log.h"
 #include "host/host_options.h"
+#include "host/instrument.h"
 #include "host/module_link.h"
 #include "host/shot_schedule.h"
+#include "host/text_panel.h"
 
 // Exit codes of the program.
 constexpr int kExitNormal = 0;
 constexpr int kExitModuleFailed = 1; // brenk_C.dll missing or DemoInit failed
 constexpr int kExitTimeout = 2;
 constexpr int kExitBadCommandLine = 3; // also: the screenshot folder cannot be written
-
-struct TextPanel {
-    unsigned textId = 0;
-    int mode = 0;
-    std::string text; // empty: the panel is blank
-};
 
 struct HostApp {
     HINSTANCE instance = nullptr;
@@ -55,6 +51,9 @@ struct HostApp {
     int lastTickResult = 0;
 
     TextPanel panel;
+    Instrument instrument;
+    // The host's own dialog in front, if any (one at a time: they are modal).
+    HWND openDialog = nullptr;
     std::string statusShown;
     bool closeRequested = false;
     int exitCode = kExitNormal;

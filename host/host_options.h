@@ -19,6 +19,9 @@ struct HostOptions {
     // How long the script phase may run before the host ends the
     // demonstration as the End command would; 0: until the script ends itself.
     int endScriptAfterSeconds = 0;
+    // 0 or more: instead of the demonstration, open the help topics with this
+    // script preselected, choose it as a user would and run it.
+    int helpTopic = -1;
 };
 
 struct OptionsParse {

@@ -60,7 +60,8 @@ int RefuseCommandLine(const std::vector<std::string>& arguments, const std::stri
                                                  "\n\nOptions: --catalogue DIR, --language N, "
                                                  "--screenshots DIR, --exit-when-done, "
                                                  "--no-start, --timeout SECONDS, "
-                                                 "--end-script-after SECONDS");
+                                                 "--end-script-after SECONDS, "
+                                                 "--help-topic ID");
     return kExitBadCommandLine;
 }
 
@@ -84,10 +85,10 @@ void LogStart(HostApp& app) {
     const HostOptions& options = app.options;
     app.log.Writef(
         "demohost started: catalogue \"%s\" language %d screenshots \"%s\"%s%s "
-        "timeout %d end-script-after %d",
+        "timeout %d end-script-after %d help-topic %d",
         app.catalogueDirectory.c_str(), options.language, options.screenshotDirectory.c_str(),
         options.exitWhenDone ? " exit-when-done" : "", options.autoStart ? "" : " no-start",
-        options.timeoutSeconds, options.endScriptAfterSeconds);
+        options.timeoutSeconds, options.endScriptAfterSeconds, options.helpTopic);
 }
 
 bool OpenWindow(HostApp& app, int showCommand) {

@@ -2,6 +2,8 @@
 
 #include "host/demo_control.h"
 #include "host/host_app.h"
+#include "host/host_commands.h"
+#include "host/measurement_view.h"
 #include "host/menu_ids.h"
 #include "host/module_messages.h"
 #include "host/text_table.h"
@@ -24,11 +26,14 @@ RECT PageArea(const RECT& client) {
     return RECT{0, kStripHeight, client.right, client.bottom - kStripHeight};
 }
 
-std::string PanelLine(const TextPanel& panel) {
-    if (panel.text.empty()) {
-        return std::string();
-    }
-    return std::string(TextModeName(panel.mode)) + ": " + panel.text;
+RECT PanelArea(const RECT& client) {
+    RECT page = PageArea(client);
+    return RECT{0, page.bottom - kPanelHeight, client.right, page.bottom};
+}
+
+RECT ViewArea(const RECT& client) {
+    RECT page = PageArea(client);
+    return RECT{0, page.top, client.right, page.bottom - kPanelHeight};
 }
 
 void DrawStripText(HDC dc, RECT area, const std::string& text, int colourIndex) {
@@ -38,12 +43,13 @@ void DrawStripText(HDC dc, RECT area, const std::string& text, int colourIndex) 
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
-// Stock font and system brushes only: nothing here needs deleting.
+// Stock font and system brushes only: nothing here needs deleting. The
+// toolbar's buttons cover most of the top strip.
 void PaintStrips(HDC dc, const RECT& client) {
     HostApp& app = App();
     RECT top = TopStrip(client);
     RECT bottom = BottomStrip(client);
-    FillRect(dc, &top, GetSysColorBrush(COLOR_INFOBK));
+    FillRect(dc, &top, GetSysColorBrush(COLOR_BTNFACE));
     FillRect(dc, &bottom, GetSysColorBrush(COLOR_BTNFACE));
     RECT topEdge{0, kStripHeight - 1, client.right, kStripHeight};
     RECT bottomEdge{0, bottom.top, client.right, bottom.top + 1};
@@ -53,11 +59,17 @@ void PaintStrips(HDC dc, const RECT& client) {
     HGDIOBJ previousFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     int previousMode = SetBkMode(dc, TRANSPARENT);
     COLORREF previousColour = GetTextColor(dc);
-    DrawStripText(dc, top, PanelLine(app.panel), COLOR_INFOTEXT);
     DrawStripText(dc, bottom, app.progress.StatusText(), COLOR_BTNTEXT);
     SetTextColor(dc, previousColour);
     SetBkMode(dc, previousMode);
     SelectObject(dc, previousFont);
+}
+
+// While the pages run the module paints them; afterwards the host shows its
+// measurement and the texts the script has it show.
+bool ModuleShowsPages() {
+    const DemoPhase phase = App().progress.Phase();
+    return phase == DemoPhase::Pages || phase == DemoPhase::PagesOver;
 }
 
 // The module centres its page in an area it counts from the client's top
@@ -85,9 +97,13 @@ void OnPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     if (dc != nullptr) {
         PaintStrips(dc, client);
-        // Outside the page phase the module paints nothing over it.
-        FillRect(dc, &pageArea, GetSysColorBrush(COLOR_APPWORKSPACE));
-        PaintModulePage(dc);
+        if (ModuleShowsPages()) {
+            FillRect(dc, &pageArea, GetSysColorBrush(COLOR_APPWORKSPACE));
+            PaintModulePage(dc);
+        } else {
+            PaintMeasurementView(dc, ViewArea(client), App().instrument);
+            PaintTextPanel(dc, PanelArea(client), App().panel);
+        }
     }
     EndPaint(window, &paint);
 }
@@ -100,22 +116,15 @@ void InvalidateStrip(HWND window, bool top) {
 }
 
 // 1908: a script step has a text shown.
-void ShowModuleText(HWND window, LPARAM param) {
+void ShowModuleText(LPARAM param) {
     HostApp& app = App();
     TextRequest request = DecodeTextRequest(static_cast<unsigned long>(param));
     const char* text = HostText(request.textId);
-    app.panel = TextPanel{request.textId, request.mode, text != nullptr ? text : ""};
-    app.log.Writef("text %u mode %d \"%s\"", request.textId, request.mode, app.panel.text.c_str());
-    InvalidateStrip(window, true);
-}
-
-// 1909/1910: whether a control is ready for the next script step. Every
-// control counts as ready until the host's own windows answer for themselves.
-LRESULT AnswerReadyQuery(int command, LPARAM param) {
-    ReadyQuery query = DecodeReadyQuery(static_cast<unsigned long>(param));
-    App().log.Writef("ready %d control %u %s -> 1", command, query.control,
-                     query.mainWindow ? "main" : "popup");
-    return 1;
+    ApplyModuleText(app.panel, request.textId, request.mode, text);
+    app.log.Writef("text %u mode %d \"%s\"", request.textId, request.mode,
+                   text != nullptr ? text : "");
+    RepaintTextPanel();
+    RequestScreenshot("text-" + std::to_string(request.textId), false);
 }
 
 void ReportStartFailure(HWND window, bool automatic) {
@@ -183,20 +192,33 @@ bool HandleMenuCommand(HWND window, int id) {
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     if (id == kCommandShowText) {
-        ShowModuleText(window, lParam);
+        ShowModuleText(lParam);
         return 0;
     }
     if (id == kCommandReady || id == kCommandReadyAfterCursor) {
         return AnswerReadyQuery(id, lParam);
     }
+    if (id == kCommandKey) {
+        ActOnKey(static_cast<unsigned>(lParam & 0xFFFF));
+    }
     if (IsDemoCommand(id)) {
         PassCommand(wParam, lParam);
         return 0;
     }
-    if (!HandleMenuCommand(window, id)) {
+    if (!HandleHostCommand(window, id) && !HandleMenuCommand(window, id)) {
         App().log.Writef("host command %d (not handled)", id);
     }
     return 0;
+}
+
+void OnHousekeeping() {
+    DoHousekeeping();
+    if (RefreshInstrument() && !ModuleShowsPages()) {
+        RECT client;
+        GetClientRect(App().window, &client);
+        RECT view = ViewArea(client);
+        InvalidateRect(App().window, &view, FALSE);
+    }
 }
 
 void OnTimer(WPARAM timer) {
@@ -206,10 +228,14 @@ void OnTimer(WPARAM timer) {
         TickDemonstration();
         break;
     case kHousekeepingTimerId:
-        DoHousekeeping();
+        OnHousekeeping();
         break;
     case kScriptLimitTimerId:
         EndScriptAtLimit();
+        break;
+    case kHelpChoiceTimerId:
+        KillTimer(app.window, kHelpChoiceTimerId);
+        ChooseHelpTopic();
         break;
     case kTimeoutTimerId:
         KillTimer(app.window, kTimeoutTimerId);
@@ -232,6 +258,9 @@ void OnDestroy(HWND window) {
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_CREATE:
+        CreateToolbar(window);
+        return 0;
     case WM_COMMAND:
         return OnCommand(window, wParam, lParam);
     case WM_TIMER:
@@ -241,7 +270,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnPaint(window);
         return 0;
     case kAutoStartMessage:
-        Start(window, true);
+        if (App().options.helpTopic >= 0) {
+            App().log.Writef("help topic %d (automatic)", App().options.helpTopic);
+            ShowHelpTopics(true);
+        } else {
+            Start(window, true);
+        }
         return 0;
     case WM_DESTROY:
         OnDestroy(window);
@@ -267,9 +301,8 @@ void UpdateMenuState(const HostApp& app) {
     EnableMenuCommand(menu, IDM_ORDER_SHEET, running);
     EnableMenuCommand(menu, IDM_END, running);
     EnableMenuCommand(menu, IDM_RESTART, running);
-    EnableMenuCommand(menu, IDM_HELP_TOPICS,
-                      app.module.Exports().demoHelp != nullptr &&
-                          app.progress.Phase() != DemoPhase::Script);
+    // A topic runs as a demonstration of its own, so not beside another one.
+    EnableMenuCommand(menu, IDM_HELP_TOPICS, app.module.Exports().demoHelp != nullptr && !running);
 }
 
 } // namespace
@@ -303,6 +336,17 @@ void RepaintPageArea() {
     GetClientRect(window, &client);
     RECT pageArea = PageArea(client);
     InvalidateRect(window, &pageArea, FALSE);
+}
+
+void RepaintTextPanel() {
+    HWND window = App().window;
+    if (window == nullptr) {
+        return;
+    }
+    RECT client;
+    GetClientRect(window, &client);
+    RECT panel = PanelArea(client);
+    InvalidateRect(window, &panel, FALSE);
 }
 
 void RefreshHostWindow() {

@@ -26,13 +26,16 @@ bool IsFlag(const std::string& name) {
 
 bool IsValueOption(const std::string& name) {
     return name == "--catalogue" || name == "--language" || name == "--screenshots" ||
-           name == "--timeout" || name == "--end-script-after";
+           name == "--timeout" || name == "--end-script-after" || name == "--help-topic";
 }
 
 // Where a numeric option's value goes.
 int& NumberField(const std::string& name, HostOptions& options) {
     if (name == "--language") {
         return options.language;
+    }
+    if (name == "--help-topic") {
+        return options.helpTopic;
     }
     return name == "--timeout" ? options.timeoutSeconds : options.endScriptAfterSeconds;
 }

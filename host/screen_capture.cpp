@@ -5,12 +5,12 @@
 namespace {
 
 // Copies the client area into `dib`, a DIB section of the same size.
-bool CopyIntoDib(HDC windowDc, HDC memoryDc, HBITMAP dib, int width, int height) {
+bool CopyIntoDib(HDC windowDc, HDC memoryDc, HBITMAP dib, POINT origin, int width, int height) {
     HGDIOBJ previous = SelectObject(memoryDc, dib);
     if (previous == nullptr || previous == HGDI_ERROR) {
         return false;
     }
-    BOOL copied = BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+    BOOL copied = BitBlt(memoryDc, 0, 0, width, height, windowDc, origin.x, origin.y, SRCCOPY);
     SelectObject(memoryDc, previous);
     // The DIB's memory is read directly next, so GDI must have finished with it.
     GdiFlush();
@@ -29,7 +29,10 @@ bool CaptureClientArea(HWND window, const std::string& path) {
     if (width < 1 || height < 1) {
         return false;
     }
-    HDC windowDc = GetDC(window);
+    // From the screen, so a dialog over the window is in the picture too.
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC windowDc = GetDC(nullptr);
     if (windowDc == nullptr) {
         return false;
     }
@@ -45,7 +48,7 @@ bool CaptureClientArea(HWND window, const std::string& path) {
     HDC memoryDc = CreateCompatibleDC(windowDc);
     bool saved = false;
     if (dib != nullptr && bits != nullptr && memoryDc != nullptr &&
-        CopyIntoDib(windowDc, memoryDc, dib, width, height)) {
+        CopyIntoDib(windowDc, memoryDc, dib, origin, width, height)) {
         saved = WriteBmp24(path, width, height, static_cast<const unsigned char*>(bits),
                            Bmp24Stride(width));
     }
@@ -55,6 +58,6 @@ bool CaptureClientArea(HWND window, const std::string& path) {
     if (dib != nullptr) {
         DeleteObject(dib);
     }
-    ReleaseDC(window, windowDc);
+    ReleaseDC(nullptr, windowDc);
     return saved;
 }

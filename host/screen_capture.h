@@ -5,7 +5,8 @@
 
 #include <string>
 
-// Copies the client area from the window's device context into a DIB section
+// Copies the client area as the screen shows it (dialogs over it included)
+// into a DIB section
 // and writes it to `path`. False when any step fails; every GDI object made
 // on the way is released either way.
 bool CaptureClientArea(HWND window, const std::string& path);

@@ -14,12 +14,22 @@ std::string ShotSchedule::Request(const std::string& label, unsigned long now) {
     return fileName;
 }
 
+std::string ShotSchedule::RequestNow(const std::string& label, unsigned long now) {
+    std::string fileName = ShotFileName(++requested_, label);
+    pending_.push_back(Pending{fileName, now});
+    return fileName;
+}
+
 std::vector<std::string> ShotSchedule::TakeDue(unsigned long now) {
     std::vector<std::string> due;
-    // Requests arrive in time order with one delay, so the front is always the earliest.
-    while (!pending_.empty() && pending_.front().due <= now) {
-        due.push_back(pending_.front().fileName);
-        pending_.pop_front();
+    // Immediate requests can be due before older delayed ones: look at all.
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        if (it->due <= now) {
+            due.push_back(it->fileName);
+            it = pending_.erase(it);
+        } else {
+            ++it;
+        }
     }
     return due;
 }

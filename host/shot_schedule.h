@@ -16,7 +16,9 @@ class ShotSchedule {
 
     // Asks for a screenshot `delay` milliseconds after `now`; returns its file name.
     std::string Request(const std::string& label, unsigned long now);
-    // The file names whose time has come, oldest first; they leave the schedule.
+    // Asks for a screenshot due at once (something about to disappear).
+    std::string RequestNow(const std::string& label, unsigned long now);
+    // The file names whose time has come, in request order; they leave the schedule.
     std::vector<std::string> TakeDue(unsigned long now);
     bool Idle() const { return pending_.empty(); }
 

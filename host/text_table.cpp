@@ -85,7 +85,7 @@ const HostTextEntry kHostTexts[] = {
     {8551, "Each measurement can get a file of its own: this one becomes DEMO_C1.MDF."},
     {8552,
      "Saved. Open the files later from the File menu to compare the measurements at your desk."},
-    {8553, "One more recording, saved as DEMO_C2.MDF, completes the set."},
+    {8553, "The same readings can be kept under a second name as well: DEMO_C2.MDF."},
     {8554,
      "That was the tour. Choose Help topics at any time to see single steps again. Thank you!"},
 

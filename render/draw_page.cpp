@@ -6,6 +6,7 @@
 #include "config/catalogue.h"
 #include "frame/page_table.h"
 #include "frame/session.h"
+#include "render/bitmap_draw.h"
 #include "render/page_text.h"
 
 RECT savedArea;
@@ -124,7 +125,12 @@ void DrawPage() {
     for (int i = 0; i < items.shapeCount; ++i)
         if (DrawShape(session.pageDc, items.shapes[i], area))
             RepaintItem(area);
-    // No page of this module shows a bitmap yet; bitmap items are skipped.
+    for (int i = 0; i < items.bitmapCount; ++i) {
+        const BitmapItem& bitmap = items.bitmaps[i];
+        if (DrawBitmapItem(session.pageDc, bitmap.bitmapIndex, bitmap.x, bitmap.y,
+                           bitmap.scalePercent, static_cast<DWORD>(bitmap.rasterOp), area))
+            RepaintItem(area);
+    }
     for (int i = 0; i < items.textCount; ++i)
         if (DrawTextItem(session.pageDc, items.texts[i], area))
             RepaintItem(area);

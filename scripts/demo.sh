@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a whole demonstration in the demo host: the slide show, page 0, page 1
-# and on into the script phase. On the real display when DISPLAY is set,
+# and the script that operates the host until the demonstration ends. On the real display when DISPLAY is set,
 # otherwise on a private Xvfb server with screenshots saved.
 set -uo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
@@ -23,8 +23,9 @@ ensure_wine_prefix "$windowsBuild/wineprefix"
 
 rm -rf "$out"
 mkdir -p "$out"
-# The script phase has no steps to run yet: end it after a few seconds.
-options=(--exit-when-done --timeout 120 --end-script-after "${BRENK_SCRIPT_SECONDS:-5}")
+# Script 0 ends the demonstration by itself after about two and a half
+# minutes; the limits only guard against a host that stopped answering.
+options=(--exit-when-done --timeout 300 --end-script-after 240)
 [ "$headless" = 1 ] && options+=(--screenshots "$(winepath -w "$out" 2>/dev/null || echo "$out")")
 echo "Running the demonstration ($windowsPreset build)..."
 (cd "$windowsBuild/bin" && "$repo/cmake/wine-run" ./demohost.exe "${options[@]}")

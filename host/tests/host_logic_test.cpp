@@ -52,6 +52,12 @@ TEST(HostOptions, DefaultsAndEveryOption) {
     EXPECT_EQ(all.options.timeoutSeconds, 90);
     EXPECT_EQ(all.options.endScriptAfterSeconds, 3);
 
+    OptionsParse topic = ParseHostOptions({"--help-topic", "4"});
+    ASSERT_TRUE(topic.ok) << topic.error;
+    EXPECT_EQ(topic.options.helpTopic, 4);
+    EXPECT_EQ(ParseHostOptions({}).options.helpTopic, -1) << "no topic: the demonstration";
+    EXPECT_FALSE(ParseHostOptions({"--help-topic", "-1"}).ok);
+
     OptionsParse noLimit = ParseHostOptions({"--end-script-after=0", "--timeout=0"});
     ASSERT_TRUE(noLimit.ok) << noLimit.error;
     EXPECT_EQ(noLimit.options.endScriptAfterSeconds, 0);
@@ -164,6 +170,11 @@ TEST(ShotSchedule, NamesInRequestOrderAndHandsThemOutWhenDue) {
     EXPECT_EQ(shots.TakeDue(5000), std::vector<std::string>{"02-page1.bmp"});
     EXPECT_TRUE(shots.Idle());
     EXPECT_EQ(shots.Request("end", 6000), "03-end.bmp");
+
+    // A dialog about to close is taken at once, ahead of older delayed shots.
+    EXPECT_EQ(shots.RequestNow("dialog-save-1", 6100), "04-dialog-save-1.bmp");
+    EXPECT_EQ(shots.TakeDue(6100), std::vector<std::string>{"04-dialog-save-1.bmp"});
+    EXPECT_EQ(shots.TakeDue(6400), std::vector<std::string>{"03-end.bmp"});
 }
 
 TEST(DemoProgress, FollowsATypicalDemonstration) {

@@ -1,6 +1,6 @@
 # Runs demohost.exe unattended (under the cross-compiling emulator) and checks
 # its exit code, log and screenshots.
-#   -DEMULATOR=... -DDEMOHOST=... -DWORK_DIR=... -DMODE=full|bad-option
+#   -DEMULATOR=... -DDEMOHOST=... -DWORK_DIR=... -DMODE=full|bad-option|topic [-DTOPIC=id]
 # The program runs in WORK_DIR but shares the Wine prefix of the other Windows
 # tests, beside the programs.
 if(NOT MODE)
@@ -9,8 +9,36 @@ endif()
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 get_filename_component(program_dir ${DEMOHOST} DIRECTORY)
-if(NOT DEFINED ENV{BRENK_WINEPREFIX})
-    set(ENV{BRENK_WINEPREFIX} ${program_dir}/wineprefix)
+
+# The runs get a Wine prefix (so a Wine server) and an X server of their own
+# (the emulator starts one when there is no display), and ctest runs them one
+# at a time: the scripts activate windows and press buttons, and the windows
+# of tests running beside them would take the focus, and with it a press,
+# away. Two X servers must not share one Wine server, hence the prefix.
+get_filename_component(host_prefix ${program_dir}/../wineprefix-demohost ABSOLUTE)
+set(ENV{WINEPREFIX} ${host_prefix})
+set(ENV{BRENK_WINEPREFIX} ${host_prefix})
+set(ENV{WINEDEBUG} -all)
+if(NOT EXISTS ${host_prefix}/.brenk-ready)
+    if(EXISTS /usr/lib/wine/wine64)
+        set(loader /usr/lib/wine/wine64)
+    else()
+        set(loader wine)
+    endif()
+    file(MAKE_DIRECTORY ${host_prefix})
+    execute_process(COMMAND ${loader} wineboot --init OUTPUT_QUIET ERROR_QUIET TIMEOUT 180)
+    execute_process(COMMAND wineserver -w TIMEOUT 60)
+    execute_process(COMMAND ${loader} reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed
+        /t REG_SZ /d N /f OUTPUT_QUIET ERROR_QUIET TIMEOUT 60)
+    execute_process(COMMAND ${loader} reg add
+        "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug" /v Debugger
+        /t REG_SZ /d "" /f OUTPUT_QUIET ERROR_QUIET TIMEOUT 60)
+    execute_process(COMMAND wineserver -w TIMEOUT 60)
+    file(TOUCH ${host_prefix}/.brenk-ready)
+endif()
+find_program(XVFB_RUN xvfb-run)
+if(XVFB_RUN)
+    unset(ENV{DISPLAY})
 endif()
 
 function(expect_in_log pattern)
@@ -31,12 +59,61 @@ if(MODE STREQUAL "bad-option")
     return()
 endif()
 
-# The whole demonstration: slide show, page 1, script phase, end. The host
-# ends the script phase itself after a few seconds, as the menu's End would.
-execute_process(COMMAND ${EMULATOR} ${DEMOHOST} --exit-when-done --screenshots shots
-    --timeout 90 --end-script-after 3
-    WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE code TIMEOUT 120)
+function(expect_shot pattern what)
+    file(GLOB found ${shots}/${pattern})
+    if(NOT found)
+        message(FATAL_ERROR "no screenshot of ${what} (${pattern})")
+    endif()
+endfunction()
+
+# Milliseconds of the first log line matching `pattern`.
+function(log_time pattern out)
+    string(REGEX MATCH "([0-9]+) ${pattern}" found "${log}")
+    if(NOT found)
+        message(FATAL_ERROR "demohost.log has no line matching \"${pattern}\"")
+    endif()
+    set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
+endfunction()
+
 set(shots ${WORK_DIR}/shots)
+
+if(MODE STREQUAL "topic")
+    # A help topic chosen from the module's help list, run to its end.
+    execute_process(COMMAND ${EMULATOR} ${DEMOHOST} --exit-when-done --screenshots shots
+        --timeout 100 --help-topic ${TOPIC}
+        WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE code TIMEOUT 120)
+    file(READ ${shots}/demohost.log log)
+    if(NOT code EQUAL 0)
+        message(FATAL_ERROR "demohost exited with ${code}:\n${log}")
+    endif()
+    expect_in_log("help line 0 \"Measuring and saving, step by step\"")
+    expect_in_log("help line 1 \"   Changing the number of readings\"")
+    expect_in_log("help line 3 \"   Printing the readings\"")
+    expect_in_log("DemoHelp ${TOPIC} -> ${TOPIC}")
+    expect_in_log("DemoTick -> 4")
+    expect_in_log("demonstration over")
+    expect_shot("*-help-list.bmp" "the help list")
+    if(TOPIC EQUAL 3)
+        expect_in_log("help line 1 \"   Changing the number of readings\" selected")
+        expect_in_log("text 13011 mode 2 \"Changing the number of readings\"")
+        expect_in_log("text 1 mode 0")
+        expect_in_log("text 13012 mode 1")
+        expect_in_log("readings per recording 2000")
+    elseif(TOPIC EQUAL 4)
+        expect_in_log("text 13021 mode 2")
+        expect_in_log("range 600 V")
+    elseif(TOPIC EQUAL 5)
+        expect_in_log("text 13031 mode 2")
+        expect_in_log("printed graph and table")
+    endif()
+    return()
+endif()
+
+# The whole demonstration: slide show, page 1, and script 0 in the script
+# phase to its own end.
+execute_process(COMMAND ${EMULATOR} ${DEMOHOST} --exit-when-done --screenshots shots
+    --timeout 260
+    WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE code TIMEOUT 290)
 file(READ ${shots}/demohost.log log)
 if(NOT code EQUAL 0)
     message(FATAL_ERROR "demohost exited with ${code}:\n${log}")
@@ -46,19 +123,44 @@ expect_in_log("textreq 6145 size 99")
 expect_in_log("DemoInit language 0 catalogue \"[^\"]*\\\\\" -> 1")
 expect_in_log("DemoCommand 1901 0 -> [03]")
 expect_in_log("DemoTick -> 3|DemoCommand 1901 0 -> 3")
-expect_in_log("script phase limit reached: ending")
-expect_in_log("DemoCommand 1903 0 -> 4")
+foreach(id 8511 8513 8514 8515 8516 8517 8518 8545 8546 8547 8548 8551 8552 8553 8554)
+    expect_in_log("text ${id} mode 0 \"[^\"]+\"")
+endforeach()
+expect_in_log("ready 1910 control 1002 main -> 1")
+expect_in_log("ready 1909 control 1072 main -> 1")
+expect_in_log("formula S = U x I x k unit \"VA\" factor 1.00 shown 1")
+expect_in_log("saved DEMO_C.MDF \\(200 readings\\)")
+expect_in_log("saved DEMO_C1.MDF")
+expect_in_log("saved DEMO_C2.MDF")
+expect_in_log("measurement stopped, recording kept")
+expect_in_log("DemoTick -> 4")
 expect_in_log("DemoFree")
 expect_in_log("demonstration over")
 expect_in_log("exit 0")
-if(NOT EXISTS ${shots}/01-start.bmp)
-    message(FATAL_ERROR "no screenshot of the start")
+string(FIND "${log}" "script phase limit" limit)
+if(NOT limit EQUAL -1)
+    message(FATAL_ERROR "the script was ended by the host, not by itself")
 endif()
-file(GLOB script_shots ${shots}/*-script.bmp)
-if(NOT script_shots)
-    message(FATAL_ERROR "no screenshot of the script phase")
+string(REGEX MATCHALL "dialog confirm-stop opened" confirmations "${log}")
+list(LENGTH confirmations confirmationCount)
+if(NOT confirmationCount EQUAL 1)
+    message(FATAL_ERROR "Stop asked ${confirmationCount} times; once is right")
 endif()
-file(GLOB end_shots ${shots}/*-end.bmp)
-if(NOT end_shots)
-    message(FATAL_ERROR "no screenshot of the end")
+
+# Script 0 against its floor: the least time its delays and pauses allow
+# (138.3 s, each step's delay or its own pause, whichever is longer).
+log_time("text 8511 mode 0" first)
+log_time("DemoTick -> 4" last)
+math(EXPR elapsed "${last} - ${first}")
+math(EXPR permille "${elapsed} * 1000 / 138300")
+message(STATUS "script 0 took ${elapsed} ms: ${permille} per mille of its floor")
+if(permille GREATER 1100)
+    message(FATAL_ERROR "script 0 took ${elapsed} ms, more than 10 % over its floor")
 endif()
+
+expect_shot("01-start.bmp" "the start")
+expect_shot("*-script.bmp" "the script phase")
+expect_shot("*-text-8511.bmp" "the first text")
+expect_shot("*-dialog-formula.bmp" "the calculated quantity dialog")
+expect_shot("*-dialog-confirm-stop.bmp" "the stop confirmation")
+expect_shot("*-end.bmp" "the end")

@@ -1,0 +1,187 @@
+// Card conversion throughput against a plain copy of the same image, both in
+// this process and on the same files. Natively it converts through the
+// portable core; the Windows build converts through ConvPCCardFun in
+// brenk_C.dll, as the host does.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "card/card_conversion.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+struct Settings {
+    uint32_t megabytes = 64;
+    int runs = 5;
+    std::string folder = ".";
+    bool smallBlocks = false;
+};
+
+// Data words never carry a reserved pattern: their top byte stays below 0x7F.
+class Words {
+  public:
+    uint32_t Next() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return state_ & 0x7EFFFFFFu;
+    }
+
+  private:
+    uint32_t state_ = 2463534242u;
+};
+
+void Put(std::vector<uint8_t>& out, uint32_t word) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<uint8_t>(word >> shift));
+}
+
+// Blocks of 8 quantities (or, with small blocks, 4 quantities and 64 rows),
+// an end mark and a fill of 0xFF bytes up to the size.
+bool WriteImage(const std::string& path, const Settings& settings) {
+    const size_t size = static_cast<size_t>(settings.megabytes) << 20;
+    const uint32_t k = settings.smallBlocks ? 4 : 8;
+    const size_t blockWords = settings.smallBlocks ? 5 + k + 64 * k : size / 4 / 16;
+    std::vector<uint8_t> image;
+    image.reserve(size);
+    Words words;
+    for (uint32_t block = 0; image.size() + blockWords * 4 + 4 <= size; ++block) {
+        Put(image, 0x7FFF0000u | (block & 0xFF));
+        for (uint32_t word : {731426u + block / 100, 45296u, 60u, k})
+            Put(image, word);
+        for (uint32_t id = 0; id < k; ++id)
+            Put(image, id);
+        for (size_t i = 5 + k; i < blockWords; ++i)
+            Put(image, words.Next());
+    }
+    Put(image, 0xFFFFFFFFu);
+    image.resize(size, 0xFF);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    const bool written = std::fwrite(image.data(), 1, image.size(), file) == image.size();
+    return std::fclose(file) == 0 && written;
+}
+
+bool Copy(const std::string& from, const std::string& to) {
+    const std::unique_ptr<CardFile> in = OpenCardImage(from.c_str());
+    const std::unique_ptr<CardFile> out = CreateDataFile(to.c_str());
+    if (!in || !out)
+        return false;
+    std::vector<uint8_t> buffer(256 * 1024);
+    for (uint32_t got; (got = in->Read(buffer.data(), static_cast<uint32_t>(buffer.size()))) > 0;)
+        if (out->Write(buffer.data(), got) != got)
+            return false;
+    return true;
+}
+
+#ifdef _WIN32
+using ConvPCCardFunType = int32_t(__stdcall*)(const char*, const char*);
+ConvPCCardFunType convPCCardFun = nullptr;
+
+bool LoadModule() {
+    HMODULE module = LoadLibraryA("brenk_C.dll");
+    if (module != nullptr)
+        convPCCardFun = reinterpret_cast<ConvPCCardFunType>(
+            reinterpret_cast<void*>(GetProcAddress(module, "ConvPCCardFun")));
+    return convPCCardFun != nullptr;
+}
+
+int32_t Convert(const std::string& image, const std::string& output) {
+    return convPCCardFun(output.c_str(), image.c_str());
+}
+const char* const kConverter = "ConvPCCardFun in brenk_C.dll";
+#else
+bool LoadModule() {
+    return true;
+}
+
+int32_t Convert(const std::string& image, const std::string& output) {
+    return ConvertCardFiles(output.c_str(), image.c_str()).result;
+}
+const char* const kConverter = "the portable conversion";
+#endif
+
+template <typename Work> double BestSeconds(int runs, Work work, bool& ok) {
+    double best = 1e30;
+    for (int run = 0; run < runs; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        ok = work() && ok;
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        best = took.count() < best ? took.count() : best;
+    }
+    return best;
+}
+
+bool ParseArguments(int argc, char** argv, Settings& settings) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--size" && hasValue)
+            settings.megabytes = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+        else if (arg == "--runs" && hasValue)
+            settings.runs = std::atoi(argv[++i]);
+        else if (arg == "--folder" && hasValue)
+            settings.folder = argv[++i];
+        else if (arg == "--small-blocks")
+            settings.smallBlocks = true;
+        else
+            return false;
+    }
+    return settings.megabytes > 0 && settings.megabytes < 1024 && settings.runs > 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Settings settings;
+    if (!ParseArguments(argc, argv, settings)) {
+        std::fprintf(stderr, "usage: card_bench [--size MB] [--runs N] [--folder DIR] "
+                             "[--small-blocks]\n");
+        return 2;
+    }
+    if (!LoadModule()) {
+        std::fprintf(stderr, "card_bench: brenk_C.dll or its ConvPCCardFun not found\n");
+        return 1;
+    }
+    const std::string image = settings.folder + "/card_bench.img";
+    const std::string copy = settings.folder + "/card_bench.copy";
+    const std::string output = settings.folder + "/card_bench.mdf";
+    if (!WriteImage(image, settings)) {
+        std::fprintf(stderr, "card_bench: cannot write %s\n", image.c_str());
+        return 1;
+    }
+    bool ok = Copy(image, copy) && Convert(image, output) == kCardConverted; // warm the cache
+    double copySeconds = 0, convertSeconds = 0;
+    // Alternate so both see the same machine load.
+    for (int round = 0; round < settings.runs; ++round) {
+        const double c = BestSeconds(
+            1, [&] { return Copy(image, copy); }, ok);
+        const double v = BestSeconds(
+            1, [&] { return Convert(image, output) == kCardConverted; }, ok);
+        copySeconds = round == 0 || c < copySeconds ? c : copySeconds;
+        convertSeconds = round == 0 || v < convertSeconds ? v : convertSeconds;
+    }
+    std::remove(image.c_str());
+    std::remove(copy.c_str());
+    std::remove(output.c_str());
+    if (!ok) {
+        std::fprintf(stderr, "card_bench: a copy or conversion failed\n");
+        return 1;
+    }
+    const double megabytes = settings.megabytes;
+    std::printf("image: %u MB, %s blocks; converter: %s; best of %d\n", settings.megabytes,
+                settings.smallBlocks ? "small (64 rows)" : "16 large", kConverter, settings.runs);
+    std::printf("copy:       %8.1f MB/s\n", megabytes / copySeconds);
+    std::printf("conversion: %8.1f MB/s\n", megabytes / convertSeconds);
+    std::printf("ratio:      %8.3f\n", copySeconds / convertSeconds);
+    return 0;
+}

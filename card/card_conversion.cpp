@@ -1,0 +1,285 @@
+#include "card/card_conversion.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "card/piece_reader.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+constexpr uint32_t kWordSize = 4;
+constexpr uint64_t kProgressStep = 1 << 20;
+
+// Header and id words stand most significant byte first.
+uint32_t WordValue(const uint8_t* piece, uint32_t index) {
+    const uint8_t* word = piece + index * kWordSize;
+    return static_cast<uint32_t>(word[0]) << 24 | static_cast<uint32_t>(word[1]) << 16 |
+           static_cast<uint32_t>(word[2]) << 8 | word[3];
+}
+
+// The two reserved patterns, recognised on the first three bytes as stored.
+constexpr uint32_t kBlockMarkerTop = 0x7FFF00;
+constexpr uint32_t kEndMarkTop = 0xFFFFFF;
+
+void SetHeaderWord(BlockHeader& header, uint32_t index, uint32_t value) {
+    uint32_t* const words[] = {&header.dayNumber, &header.secondsOfDay, &header.parameter,
+                               &header.quantityCount};
+    *words[index] = value;
+}
+
+// Header words, then the id list; true when the block reached its data part
+// or the piece ran out, false on K = 0 or a failed write.
+bool ReadBlockStart(const uint8_t* piece, uint32_t wordCount, uint32_t& i, CardConversionState& s) {
+    if (s.state == CardReadState::ReadingHeader) {
+        for (; s.counter < 4; ++s.counter, ++i) {
+            if (i == wordCount)
+                return true;
+            SetHeaderWord(s.header, s.counter, WordValue(piece, i));
+        }
+        s.state = CardReadState::ReadingQuantityIds;
+        s.counter = 0;
+        if (s.header.quantityCount == 0) {
+            s.zeroQuantityCount = true;
+            return false;
+        }
+        if (!s.writer.WriteBlockHeader(s.blockNumber, s.header))
+            return false;
+        s.dataWordCount = 0;
+    }
+    if (s.state == CardReadState::ReadingQuantityIds) {
+        for (; s.counter < s.header.quantityCount; ++s.counter, ++i) {
+            if (i == wordCount)
+                return true;
+            if (!s.writer.WriteQuantityField(WordValue(piece, i)))
+                return false;
+        }
+        s.state = CardReadState::CopyingData;
+        return s.writer.WriteRowCountPlaceholder();
+    }
+    return true;
+}
+
+bool AppendRun(const uint8_t* piece, uint32_t first, uint32_t end, CardConversionState& s) {
+    if (s.state != CardReadState::CopyingData || end == first)
+        return true;
+    if (!s.writer.AppendDataWords(piece + first * kWordSize, end - first))
+        return false;
+    s.dataWordCount += end - first;
+    return true;
+}
+
+// Both reserved patterns begin with a byte of 0x7F or 0xFF, which random data
+// words rarely do. The words are searched in groups for such a first byte;
+// only a group with a hit is looked at word by word.
+bool IsCandidate(const uint8_t* piece, uint32_t word) {
+    return (piece[word * kWordSize] & 0x7F) == 0x7F;
+}
+
+#if defined(__SSE2__)
+// Eight words at a time: the first byte of each word, with its top bit set,
+// compared with 0xFF.
+uint32_t SkipPlainGroups(const uint8_t* piece, uint32_t i, uint32_t wordCount) {
+    const __m128i topBits = _mm_set1_epi8(static_cast<char>(0x80));
+    const __m128i allOnes = _mm_set1_epi8(static_cast<char>(0xFF));
+    constexpr int kFirstBytes = 0x1111; // bytes 0, 4, 8 and 12 of 16
+    for (; i + 8 <= wordCount; i += 8) {
+        const uint8_t* group = piece + i * kWordSize;
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(group));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(group + 16));
+        const int hits = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(low, topBits), allOnes)) |
+                         _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(high, topBits), allOnes));
+        if ((hits & kFirstBytes) != 0)
+            break;
+    }
+    return i;
+}
+#else
+// Two words at a time, for any byte of 0x7F or 0xFF in them.
+uint32_t SkipPlainGroups(const uint8_t* piece, uint32_t i, uint32_t wordCount) {
+    constexpr uint64_t kLowBits = 0x0101010101010101u;
+    constexpr uint64_t kHighBits = 0x8080808080808080u;
+    for (; i + 2 <= wordCount; i += 2) {
+        uint64_t pair;
+        std::memcpy(&pair, piece + i * kWordSize, sizeof pair);
+        const uint64_t zeroWhere7F = ~(pair | kHighBits); // bytes 0x7F and 0xFF become 0
+        if (((zeroWhere7F - kLowBits) & kHighBits) != 0)
+            break;
+    }
+    return i;
+}
+#endif
+
+uint32_t NextCandidate(const uint8_t* piece, uint32_t i, uint32_t wordCount) {
+    for (;;) {
+        i = SkipPlainGroups(piece, i, wordCount);
+        // The group with a hit, or the few words left behind the last group.
+        const uint32_t groupEnd = std::min(i + 8, wordCount);
+        for (; i < groupEnd; ++i)
+            if (IsCandidate(piece, i))
+                return i;
+        if (i == wordCount)
+            return wordCount;
+    }
+}
+
+enum class Scan { PieceDone, EndMark, Marker };
+
+// Data words (or, before the first block, words passed over) up to a block
+// marker, an end mark or the end of the piece; runs go out in one append.
+Scan ScanData(const uint8_t* piece, uint32_t wordCount, uint32_t& i, CardConversionState& s,
+              bool& written) {
+    const uint32_t first = i;
+    Scan found = Scan::PieceDone;
+    for (; (i = NextCandidate(piece, i, wordCount)) < wordCount; ++i) {
+        const uint32_t top = WordValue(piece, i) >> 8;
+        if (top == kBlockMarkerTop) {
+            found = Scan::Marker;
+            break;
+        }
+        if (top == kEndMarkTop) {
+            found = Scan::EndMark;
+            break;
+        }
+    }
+    written = AppendRun(piece, first, i, s);
+    return found;
+}
+
+// A marker: the block before it is closed, the new one's header follows.
+bool StartBlock(const uint8_t* piece, uint32_t& i, CardConversionState& s) {
+    s.state = CardReadState::ReadingHeader;
+    s.blockNumber = piece[i * kWordSize + 3];
+    s.counter = 0;
+    ++s.blocksFound;
+    if (s.writer.IsBlockOpen() && !s.writer.CloseBlock(s.dataWordCount, s.header.quantityCount))
+        return false;
+    ++i;
+    return true;
+}
+
+// Where a write stopped, the conversion stops as it would have there: in a
+// block's text it never reached the data part; at the placeholder or a data
+// word it had, with the words written so far.
+void TakeWriteStop(const WriteStop& stop, CardConversionState& s) {
+    s.header.quantityCount = stop.quantityCount;
+    if (stop.kind == AppendKind::BlockText) {
+        s.state = CardReadState::ReadingQuantityIds;
+        return;
+    }
+    s.state = CardReadState::CopyingData;
+    s.dataWordCount = stop.kind == AppendKind::DataWords ? stop.dataWordsWritten : 0;
+}
+
+CardConversionOutcome OutcomeOf(const CardConversionState& s, bool closingFailed,
+                                bool writeFailed) {
+    const WriteStop* stop = s.writer.stop();
+    if (s.blocksFound == 0)
+        return CardConversionOutcome::NoBlockMarker;
+    if (stop != nullptr && stop->sizeLimit)
+        return CardConversionOutcome::SizeLimitReached;
+    if (stop != nullptr || writeFailed)
+        return CardConversionOutcome::WriteFailed;
+    if (s.zeroQuantityCount)
+        return CardConversionOutcome::ZeroQuantityCount;
+    if (closingFailed)
+        return CardConversionOutcome::ClosingFailed;
+    if (s.state != CardReadState::CopyingData)
+        return CardConversionOutcome::ImageEndedInBlockStart;
+    return CardConversionOutcome::Converted;
+}
+
+} // namespace
+
+bool ConvertPiece(const uint8_t* piece, uint32_t wordCount, CardConversionState& s) {
+    uint32_t i = 0;
+    while (i < wordCount) {
+        if (!ReadBlockStart(piece, wordCount, i, s))
+            return false;
+        if (i == wordCount)
+            return true;
+        bool written = true;
+        const Scan found = ScanData(piece, wordCount, i, s, written);
+        if (!written)
+            return false;
+        if (found == Scan::EndMark) // the rest of this piece is passed over
+            return true;
+        if (found == Scan::Marker && !StartBlock(piece, i, s))
+            return false;
+    }
+    return true;
+}
+
+CardConversionReport ConvertCardImage(CardFile& image, CardFile& output,
+                                      const CardConversionOptions& options) {
+    CardConversionReport report;
+    PieceReader pieces;
+    std::unique_ptr<CardConversionState> s(new (std::nothrow) CardConversionState);
+    if (!pieces.Start(image, options.piecesPerRead) || !s ||
+        !s->writer.Start(output, options.writer))
+        return report;
+
+    bool pieceFailed = false;
+    uint64_t nextProgress = kProgressStep;
+    for (;;) {
+        const uint8_t* piece = nullptr;
+        const uint32_t bytes = pieces.Next(piece);
+        report.imageBytesRead += bytes;
+        if (options.progress != nullptr && report.imageBytesRead >= nextProgress) {
+            options.progress(report.imageBytesRead, options.progressContext);
+            nextProgress = report.imageBytesRead + kProgressStep;
+        }
+        const uint32_t words = bytes / kWordSize;
+        if (words == 0)
+            break;
+        if (!ConvertPiece(piece, words, *s)) {
+            pieceFailed = true;
+            break;
+        }
+        if (words < kCardPieceWords)
+            break;
+    }
+
+    s->writer.Finish();
+    if (const WriteStop* stop = s->writer.stop())
+        TakeWriteStop(*stop, *s);
+    const bool writeFailed = pieceFailed && !s->zeroQuantityCount;
+    bool closingFailed = false;
+    if (s->state == CardReadState::CopyingData &&
+        !s->writer.CloseBlock(s->dataWordCount, s->header.quantityCount)) {
+        s->state = CardReadState::BeforeFirstBlock;
+        closingFailed = true;
+    }
+
+    report.blocksFound = s->blocksFound;
+    report.outcome = OutcomeOf(*s, closingFailed, writeFailed);
+    const WriteStop* stop = s->writer.stop();
+    if (s->blocksFound == 0)
+        report.result = kCardNoBlock;
+    else if (s->state == CardReadState::CopyingData && !(stop != nullptr && stop->sizeLimit))
+        report.result = kCardConverted;
+    else
+        report.result = kCardIncomplete;
+    return report;
+}
+
+CardConversionReport ConvertCardFiles(const char* outputPath, const char* imagePath,
+                                      const CardConversionOptions& options) {
+    CardConversionReport report;
+    const std::unique_ptr<CardFile> image = OpenCardImage(imagePath);
+    if (!image) {
+        report.outcome = CardConversionOutcome::ImageNotOpened;
+        return report;
+    }
+    const std::unique_ptr<CardFile> output = CreateDataFile(outputPath);
+    if (!output) {
+        report.outcome = CardConversionOutcome::OutputNotCreated;
+        return report;
+    }
+    return ConvertCardImage(*image, *output, options);
+}

@@ -1,0 +1,77 @@
+// Turns a memory-card image into a measurement data file. The image is read
+// in pieces of 4096 bytes; a state machine finds the blocks by their marker
+// word, has their headers and quantity lists written as text, copies their
+// data words unchanged and carries a block across the pieces.
+#pragma once
+
+#include <cstdint>
+
+#include "card/block_text.h"
+#include "card/card_file.h"
+#include "card/data_file_writer.h"
+
+constexpr uint32_t kCardPieceSize = 4096;
+constexpr uint32_t kCardPieceWords = kCardPieceSize / 4;
+
+enum class CardReadState { BeforeFirstBlock, ReadingHeader, ReadingQuantityIds, CopyingData };
+
+struct CardConversionState {
+    CardReadState state = CardReadState::BeforeFirstBlock;
+    // Position in the header words or the id list. 32 bits wide: a block may
+    // list 65536 quantities or more, and a 16-bit count would never reach K.
+    uint32_t counter = 0;
+    BlockHeader header{};
+    uint32_t blockNumber = 0;
+    uint32_t dataWordCount = 0; // data words appended to the current block
+    uint32_t blocksFound = 0;   // block markers seen
+    bool zeroQuantityCount = false;
+    DataFileWriter writer;
+};
+
+// Runs the state machine over `wordCount` words of one piece. False when a
+// write failed or a block declared K = 0; the conversion stops then.
+bool ConvertPiece(const uint8_t* piece, uint32_t wordCount, CardConversionState& state);
+
+// The result codes the host gets.
+constexpr int32_t kCardConverted = 0;
+constexpr int32_t kCardFilesUnavailable = -1; // image, output or buffer not to be had
+constexpr int32_t kCardNoBlock = -4;          // no block marker; the output is empty
+constexpr int32_t kCardIncomplete = -5;       // last block cut short or not closed
+
+// Why a conversion ended as it did, for tools that explain it.
+enum class CardConversionOutcome {
+    Converted,
+    ImageNotOpened,
+    OutputNotCreated,
+    NoMemory,
+    NoBlockMarker,
+    ImageEndedInBlockStart, // inside the header or the id list of the last block
+    ZeroQuantityCount,
+    WriteFailed,      // the file took no more; what fitted is kept and closed
+    ClosingFailed,    // the last block's fields could not be written
+    SizeLimitReached, // the next write would have made the file too large
+};
+
+struct CardConversionReport {
+    int32_t result = kCardFilesUnavailable;
+    CardConversionOutcome outcome = CardConversionOutcome::NoMemory;
+    uint32_t blocksFound = 0;
+    uint64_t imageBytesRead = 0;
+};
+
+struct CardConversionOptions {
+    DataFileWriterOptions writer;
+    // Pieces the image is read in at a time; the pieces handed to the state
+    // machine are the same whatever this is.
+    uint32_t piecesPerRead = 64;
+    // Called after every megabyte read, with the bytes read so far.
+    void (*progress)(uint64_t imageBytesRead, void* context) = nullptr;
+    void* progressContext = nullptr;
+};
+
+CardConversionReport ConvertCardImage(CardFile& image, CardFile& output,
+                                      const CardConversionOptions& options = {});
+
+// Opens the image, creates (or overwrites) the output and converts.
+CardConversionReport ConvertCardFiles(const char* outputPath, const char* imagePath,
+                                      const CardConversionOptions& options = {});

@@ -1,0 +1,160 @@
+#include "card/data_file_writer.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint32_t kWordSize = 4;
+const char kBlankField[kCountFieldWidth + 1] = "        ";
+
+} // namespace
+
+bool DataFileWriter::Start(CardFile& file, const DataFileWriterOptions& options) {
+    sizeLimit_ = std::clamp<uint32_t>(options.sizeLimit, 1, kLargestCountFieldValue + 1);
+    return out_.Start(file, options.bufferSize, options.writeEachAppend);
+}
+
+AppendNote DataFileWriter::Note(AppendKind kind) const {
+    return {kind, endOffsetFieldPos_, rowCountFieldPos_, quantityCount_, dataWordsInBlock_};
+}
+
+bool DataFileWriter::WriteBlockHeader(uint32_t blockNumber, const BlockHeader& header) {
+    if (hasStop_)
+        return false;
+    char text[kBlockTextSize];
+    const int length = FormatBlockText(text, blockNumber, header);
+    endOffsetFieldPos_ = out_.size() + kEndOffsetFieldOffset;
+    rowCountFieldPos_ = 0;
+    quantityCount_ = header.quantityCount;
+    dataWordsInBlock_ = 0;
+    return AppendText(text, static_cast<uint32_t>(length), AppendKind::BlockText);
+}
+
+bool DataFileWriter::WriteQuantityField(uint32_t id) {
+    char text[kQuantityFieldSize];
+    const int length = FormatQuantityField(text, id);
+    return AppendText(text, static_cast<uint32_t>(length), AppendKind::BlockText);
+}
+
+bool DataFileWriter::WriteRowCountPlaceholder() {
+    if (hasStop_)
+        return false;
+    rowCountFieldPos_ = out_.size();
+    return AppendText(kRowCountPlaceholder, kRowCountPlaceholderSize,
+                      AppendKind::RowCountPlaceholder);
+}
+
+bool DataFileWriter::AppendText(const char* text, uint32_t length, AppendKind kind) {
+    if (hasStop_)
+        return false;
+    if (length > sizeLimit_ - 1 - out_.size())
+        return RefuseForSize(kind);
+    if (!out_.Append(reinterpret_cast<const uint8_t*>(text), length, Note(kind)))
+        return TakeBufferStop();
+    return true;
+}
+
+bool DataFileWriter::AppendDataWords(const uint8_t* words, uint32_t wordCount) {
+    if (hasStop_)
+        return false;
+    const uint32_t room = (sizeLimit_ - 1 - out_.size()) / kWordSize;
+    const uint32_t fitting = std::min(wordCount, room);
+    if (fitting > 0 && !out_.Append(words, fitting * kWordSize, Note(AppendKind::DataWords)))
+        return TakeBufferStop();
+    dataWordsInBlock_ += fitting;
+    return fitting == wordCount || RefuseForSize(AppendKind::DataWords);
+}
+
+// The file would reach the size limit: what is held goes out, and the
+// conversion stops as if this append had failed without writing anything. A
+// block cut before its data part stays without a data part, so its fields
+// are never written past the file's end.
+bool DataFileWriter::RefuseForSize(AppendKind kind) {
+    if (!out_.Flush())
+        return TakeBufferStop();
+    const AppendKind stoppedAt =
+        kind == AppendKind::DataWords ? AppendKind::DataWords : AppendKind::BlockText;
+    stop_ = {stoppedAt, dataWordsInBlock_, quantityCount_, true};
+    hasStop_ = true;
+    return false;
+}
+
+// A write of the buffer failed. The block of the append that did not go in
+// whole becomes the open one again; if it had been closed in memory, its
+// fields in the file show values its data never reached, so they get their
+// spaces back before anything else is decided.
+bool DataFileWriter::TakeBufferStop() {
+    const StoppedAppend& stopped = *out_.stopped();
+    const AppendNote& block = stopped.note;
+    if (block.endOffsetFieldPos != endOffsetFieldPos_)
+        BlankPatchedFields(block);
+    endOffsetFieldPos_ = block.endOffsetFieldPos;
+    rowCountFieldPos_ = block.rowCountFieldPos;
+    quantityCount_ = block.quantityCount;
+    dataWordsInBlock_ = stopped.dataWordsWritten;
+    stop_ = {block.kind, stopped.dataWordsWritten, block.quantityCount, false};
+    hasStop_ = true;
+    return false;
+}
+
+void DataFileWriter::BlankPatchedFields(const AppendNote& block) {
+    CardFile& file = out_.file();
+    const uint32_t fileEnd = out_.size();
+    for (const uint32_t field : {block.endOffsetFieldPos, block.rowCountFieldPos}) {
+        if (field == 0 || field >= fileEnd)
+            continue;
+        const uint32_t count = std::min<uint32_t>(kCountFieldWidth, fileEnd - field);
+        if (file.Seek(field))
+            file.Write(reinterpret_cast<const uint8_t*>(kBlankField), count);
+    }
+    uint32_t size = fileEnd;
+    file.SeekToEnd(size);
+}
+
+bool DataFileWriter::CloseBlock(uint32_t dataWordCount, uint32_t quantityCount) {
+    const uint32_t rowCount = quantityCount == 0 ? 0 : dataWordCount / quantityCount;
+    const bool fieldsHeld = !hasStop_ && out_.Holds(endOffsetFieldPos_) && rowCountFieldPos_ != 0 &&
+                            rowCountFieldPos_ + kCountFieldWidth <= out_.size();
+    if (fieldsHeld) {
+        char endOffset[kCountFieldWidth];
+        char rows[kCountFieldWidth];
+        if (!FormatCountField(endOffset, out_.size()) || !FormatCountField(rows, rowCount))
+            return false;
+        out_.Patch(endOffsetFieldPos_, endOffset, kCountFieldWidth);
+        out_.Patch(rowCountFieldPos_, rows, kCountFieldWidth);
+        endOffsetFieldPos_ = 0;
+        return true;
+    }
+    if (!hasStop_ && !out_.Flush())
+        return TakeBufferStop();
+    return CloseOnDisk(rowCount);
+}
+
+// Seeks back to each field and writes it, then to the end again; the end
+// offset is the file's size as the file itself gives it.
+bool DataFileWriter::CloseOnDisk(uint32_t rowCount) {
+    CardFile& file = out_.file();
+    uint32_t size = 0;
+    char endOffset[kCountFieldWidth];
+    char rows[kCountFieldWidth];
+    if (!file.SeekToEnd(size) || !FormatCountField(endOffset, size) ||
+        !FormatCountField(rows, rowCount))
+        return false;
+    const auto writeField = [&](uint32_t position, const char* text) {
+        return file.Seek(position) && file.Write(reinterpret_cast<const uint8_t*>(text),
+                                                 kCountFieldWidth) == kCountFieldWidth;
+    };
+    const bool written =
+        writeField(endOffsetFieldPos_, endOffset) && writeField(rowCountFieldPos_, rows);
+    file.SeekToEnd(size);
+    out_.FileEndsAt(size);
+    if (written)
+        endOffsetFieldPos_ = 0;
+    return written;
+}
+
+bool DataFileWriter::Finish() {
+    if (hasStop_)
+        return false;
+    return out_.Flush() || TakeBufferStop();
+}

@@ -1,0 +1,146 @@
+#include "card/output_buffer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Room for the longest text append (a block's header text).
+constexpr uint32_t kSmallestBuffer = 128;
+// Appends held per 64 bytes of buffer: many tiny blocks or quantity fields
+// fill the records before the bytes and then cost one write per that many.
+constexpr uint32_t kBytesPerRecord = 64;
+constexpr uint32_t kWordSize = 4;
+
+} // namespace
+
+OutputBuffer::~OutputBuffer() {
+    delete[] bytes_;
+    delete[] records_;
+}
+
+bool OutputBuffer::Start(CardFile& file, uint32_t bufferSize, bool writeEachAppend) {
+    file_ = &file;
+    writeEachAppend_ = writeEachAppend;
+    // A multiple of 4, so a data run fills it to the last byte after text
+    // of any length.
+    bufferSize_ = std::max(bufferSize, kSmallestBuffer) / kWordSize * kWordSize;
+    maxRecords_ = bufferSize_ / kBytesPerRecord;
+    bytes_ = new (std::nothrow) uint8_t[bufferSize_];
+    records_ = new (std::nothrow) Record[maxRecords_];
+    return bytes_ != nullptr && records_ != nullptr;
+}
+
+bool OutputBuffer::MakeRoom(uint32_t bytes) {
+    if (bufferSize_ - used_ >= bytes && recordCount_ < maxRecords_)
+        return true;
+    return Flush();
+}
+
+void OutputBuffer::AddRecord(uint32_t count, const AppendNote& note) {
+    Record* last = recordCount_ > 0 ? &records_[recordCount_ - 1] : nullptr;
+    const bool continuesRun = last != nullptr && note.kind == AppendKind::DataWords &&
+                              last->note.kind == AppendKind::DataWords &&
+                              last->note.endOffsetFieldPos == note.endOffsetFieldPos;
+    used_ += count;
+    if (continuesRun) {
+        last->end = used_;
+        return;
+    }
+    records_[recordCount_++] = {used_, note};
+}
+
+bool OutputBuffer::Append(const uint8_t* bytes, uint32_t count, const AppendNote& note) {
+    if (stopped_)
+        return false;
+    if (note.kind != AppendKind::DataWords) {
+        if (!MakeRoom(count))
+            return false;
+        std::memcpy(bytes_ + used_, bytes, count);
+        AddRecord(count, note);
+        return !writeEachAppend_ || Flush();
+    }
+    AppendNote run = note;
+    while (count > 0) {
+        if (!MakeRoom(kWordSize))
+            return false;
+        const uint32_t room = (bufferSize_ - used_) / kWordSize * kWordSize;
+        const uint32_t part = std::min(count, room);
+        std::memcpy(bytes_ + used_, bytes, part);
+        AddRecord(part, run);
+        run.dataWordsBefore += part / kWordSize;
+        bytes += part;
+        count -= part;
+        if (writeEachAppend_ && !Flush())
+            return false;
+    }
+    return true;
+}
+
+void OutputBuffer::Patch(uint32_t offset, const char* bytes, uint32_t count) {
+    std::memcpy(bytes_ + (offset - written_), bytes, count);
+}
+
+uint32_t OutputBuffer::WriteAll(uint32_t from, uint32_t count) {
+    return file_->Write(bytes_ + from, count);
+}
+
+bool OutputBuffer::Flush() {
+    if (stopped_)
+        return false;
+    if (used_ == 0)
+        return true;
+    const uint32_t done = writeEachAppend_ ? 0 : WriteAll(0, used_);
+    if (done != used_ && !WriteEachAppendFrom(done))
+        return false;
+    written_ += used_;
+    used_ = 0;
+    recordCount_ = 0;
+    return true;
+}
+
+// The large write stopped at `done`. An append it wrote in part is the one a
+// write of its own would have ended short; from the first append it did not
+// touch, each append (each data word) gets its own write until one fails.
+bool OutputBuffer::WriteEachAppendFrom(uint32_t done) {
+    uint32_t start = 0;
+    for (uint32_t i = 0; i < recordCount_; ++i) {
+        const Record& record = records_[i];
+        const uint32_t end = record.end;
+        if (end <= done) {
+            start = end;
+            continue;
+        }
+        if (record.note.kind != AppendKind::DataWords) {
+            if (done > start)
+                return StopAt(record, 0, done);
+            done += WriteAll(start, end - start);
+            if (done != end)
+                return StopAt(record, 0, done);
+        } else {
+            uint32_t word = (done - start) / kWordSize;
+            if ((done - start) % kWordSize != 0)
+                return StopAt(record, word, done);
+            for (; start + word * kWordSize < end; ++word) {
+                const uint32_t put = WriteAll(start + word * kWordSize, kWordSize);
+                done += put;
+                if (put != kWordSize)
+                    return StopAt(record, word, done);
+            }
+        }
+        start = end;
+    }
+    return true;
+}
+
+bool OutputBuffer::StopAt(const Record& record, uint32_t wordsWritten, uint32_t done) {
+    stopped_ = true;
+    stop_ = {record.note, record.note.dataWordsBefore + wordsWritten};
+    uint32_t size = written_ + done;
+    file_->SeekToEnd(size); // keeps the count above if the file cannot say
+    written_ = size;
+    used_ = 0;
+    recordCount_ = 0;
+    return false;
+}

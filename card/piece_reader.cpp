@@ -1,0 +1,43 @@
+#include "card/piece_reader.h"
+
+#include <algorithm>
+#include <new>
+
+#include "card/card_conversion.h"
+
+PieceReader::~PieceReader() {
+    delete[] buffer_;
+}
+
+bool PieceReader::Start(CardFile& image, uint32_t piecesPerRead) {
+    image_ = &image;
+    readSize_ = std::max<uint32_t>(piecesPerRead, 1) * kCardPieceSize;
+    buffer_ = new (std::nothrow) uint8_t[readSize_];
+    return buffer_ != nullptr;
+}
+
+uint32_t PieceReader::Next(const uint8_t*& piece) {
+    if (offset_ == filled_)
+        Refill();
+    const uint32_t size = std::min(kCardPieceSize, filled_ - offset_);
+    piece = buffer_ + offset_;
+    offset_ += size;
+    return size;
+}
+
+// A large read that comes back short met the end of the image or a failure.
+// What it brought is handed out piece by piece, and from there on each read
+// asks for one piece only, so a read that fails loses only the piece it was
+// for, as reading piece by piece from the start would have.
+void PieceReader::Refill() {
+    offset_ = 0;
+    if (!pieceByPiece_) {
+        filled_ = image_->Read(buffer_, readSize_);
+        if (filled_ == readSize_)
+            return;
+        pieceByPiece_ = true;
+        if (filled_ > 0)
+            return;
+    }
+    filled_ = image_->Read(buffer_, kCardPieceSize);
+}

@@ -1,0 +1,33 @@
+// Hands out the card image in pieces of 4096 bytes, exactly the pieces that
+// one read of 4096 bytes after another would give, while reading the file in
+// far fewer, larger reads.
+#pragma once
+
+#include <cstdint>
+
+#include "card/card_file.h"
+
+class PieceReader {
+  public:
+    PieceReader() = default;
+    PieceReader(const PieceReader&) = delete;
+    PieceReader& operator=(const PieceReader&) = delete;
+    ~PieceReader();
+
+    // Reads `piecesPerRead` pieces at a time. False when the buffer cannot
+    // be had.
+    bool Start(CardFile& image, uint32_t piecesPerRead);
+    // The next piece and its size: 4096 bytes, fewer at the end of the image,
+    // 0 when nothing more can be read.
+    uint32_t Next(const uint8_t*& piece);
+
+  private:
+    void Refill();
+
+    CardFile* image_ = nullptr;
+    uint8_t* buffer_ = nullptr;
+    uint32_t readSize_ = 0;
+    uint32_t filled_ = 0;
+    uint32_t offset_ = 0;
+    bool pieceByPiece_ = false;
+};

@@ -1,0 +1,3 @@
+#include "config/catalogue_scratch.h"
+
+char scratchText[kScratchTextSize];
