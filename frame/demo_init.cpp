@@ -11,21 +11,21 @@
 
 namespace {
 
-HFONT MakePageFont(const PageFontSpec& spec, int width) {
-    return CreateFontA(spec.height, width == 0 ? spec.firstWidth : width, 0, 0, FW_BOLD, FALSE,
-                       FALSE, FALSE, ANSI_CHARSET, OUT_STROKE_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, spec.swiss ? FF_SWISS : FF_ROMAN,
-                       spec.swiss ? "MS Sans Serif" : nullptr);
+HFONT MakePageFont(const PageFontSpec& fontShape, int width) {
+    return CreateFontA(fontShape.height, width == 0 ? fontShape.firstWidth : width, 0, 0, FW_BOLD,
+                       FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_STROKE_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, fontShape.swiss ? FF_SWISS : FF_ROMAN,
+                       fontShape.swiss ? "MS Sans Serif" : nullptr);
 }
 
 // Creates font `index` narrowed until its "B" fits; false if it cannot be made.
 bool CreatePageFont(HDC dc, int index) {
-    const PageFontSpec& spec = kPageFonts[index];
+    const PageFontSpec& fontShape = kPageFonts[index];
     HFONT font = nullptr;
-    const int width = FitFontWidth(spec, [&](int w) {
+    const int width = FitFontWidth(fontShape, [&](int w) {
         if (font)
             DeleteObject(font);
-        font = MakePageFont(spec, w);
+        font = MakePageFont(fontShape, w);
         if (!font)
             return -1;
         HGDIOBJ old = SelectObject(dc, font);

@@ -6,13 +6,13 @@ const PageFontSpec kPageFonts[3] = {
     {12, 6, 7, true},
 };
 
-int FitFontWidth(const PageFontSpec& spec, const std::function<int(int)>& measure) {
+int FitFontWidth(const PageFontSpec& fontShape, const std::function<int(int)>& measure) {
     int w = 0;
     for (;;) {
         const int widthB = measure(w);
         if (widthB < 0)
             return -1;
-        if (widthB <= spec.widestB || w == 1)
+        if (widthB <= fontShape.widestB || w == 1)
             return w;
         if (w == 0)
             w = widthB;

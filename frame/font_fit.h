@@ -15,4 +15,4 @@ extern const PageFontSpec kPageFonts[3];
 // Tries widths until measure(width) reports a "B" no wider than allowed (or
 // the width reached 1). measure returns -1 when the font cannot be made.
 // Returns the accepted width (0 stands for the first width), or -1.
-int FitFontWidth(const PageFontSpec& spec, const std::function<int(int)>& measure);
+int FitFontWidth(const PageFontSpec& fontShape, const std::function<int(int)>& measure);
