@@ -33,7 +33,7 @@ const HostTextEntry kHostTexts[] = {
     {8315, "Sum incl. surcharge"},
 
     // Page 1 of the presentation.
-    {8318, "Watch the program at work: the demonstration now operates it for you."},
+    {8318, "Prices in %s: the order sheet lists every item of the current price list."},
 
     // Texts the scripts type into dialog fields.
     {8501, "1.0"},

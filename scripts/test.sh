@@ -28,6 +28,12 @@ if [ "$windowsPreset" = mingw64 ]; then
     cmake --build --preset mingw64 -j "$jobs" || fail "mingw64 build failed"
 fi
 
+# The sample price catalogue (built by the native cnftool) sits beside the
+# module, where the demo host points DemoInit by default.
+for tree in "$repo/build/mingw" "$windowsBuild"; do
+    cp "$repo/build/native/TALVERIN.CNF" "$tree/bin/" || fail "no sample catalogue"
+done
+
 ensure_display || fail "no display"
 trap stop_display EXIT
 ensure_wine_prefix "$windowsBuild/wineprefix"

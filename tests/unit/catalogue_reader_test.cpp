@@ -16,39 +16,40 @@ namespace {
 #define NONE 0xFF, 0xFF, 0xFF, 0xFF
 
 // 229 bytes; offsets on the left.
+// clang-format off
 const uint8_t kHandMade[] = {
-    'C',     '3',     '0',     '5',       // 0: magic
-    0,       0,                           // 4: sum and XOR bytes (Sealed fills them in)
-    0,       0,       0,       0,         // 6: file length (Sealed)
-    1,       0,       0,       0,         // 10: default language 1
-    3,       0,       'T',     'a',  'g', // 14: label "Tag"
-    6,       0,       'E',     'U',  'R',  ',', '0',  '0',  // 19: currency "EUR,00"
-    0,       0,       0,       0,    0,    0,   0x30, 0x40, // 27: surcharge 16.0
-    0xEE,    0x07,    15,      6,                           // 35: valid until 2030, day 15, month 6
-    0,       0,                                             // 39: note, language 0: empty
-    4,       0,       'A',     '\r', '\n', 'B',             // 41: note, language 1: "A" CR LF "B"
-    0,       0,       0,       0,    0,    0,   0,    0,
-    0,       0,                                             // 47: notes, languages 2..6: empty
-    1,       0,       0,       0,                           // 57: address count 1
-    2,       0,       'H',     'Q',                         // 61: title "HQ"
-    3,       0,       'S',     't',  '1',                   // 65: lines "St1"
-    2,       0,       0,       0,                           // 70: item count 2
-    0,       0,       0,       0,    0,    0,   0xF0, 0x3F, // 74: price of item 0: 1.0
-    0,       0,       0,       0,    0,    0,   0x04, 0x40, // 82: price of item 1: 2.5
-    2,       0,       0,       0,                           // 90: order length 2
-    1,       0,       0,       0,                           // 94: item 1 shown first, then item 0
-    NONE,    NONE,    NONE,    NONE,            // 98: language 0, items 0 and 1: default's texts
-    AT(210), AT(214), AT(220), NONE,            // 114: language 1: C0, Zero, C1, none
-    AT(210), AT(224), NONE,    NONE,            // 130: language 2: C0 (shared), Nul, none, none
-    NONE,    NONE,    NONE,    NONE,            // 146: language 3
-    NONE,    NONE,    NONE,    NONE,            // 162: language 4
-    NONE,    NONE,    NONE,    NONE,            // 178: language 5
-    NONE,    NONE,    NONE,    NONE,            // 194: language 6
-    2,       0,       'C',     '0',             // 210: code text "C0"
-    4,       0,       'Z',     'e',  'r',  'o', // 214: long text "Zero"
-    2,       0,       'C',     '1',             // 220: code text "C1"
-    3,       0,       'N',     'u',  'l',       // 224: long text "Nul"
+    'C', '3', '0', '5',                  // 0: magic
+    0, 0,                                // 4: sum and XOR bytes (Sealed fills them in)
+    0, 0, 0, 0,                          // 6: file length (Sealed)
+    1, 0, 0, 0,                          // 10: default language 1
+    3, 0, 'T', 'a', 'g',                 // 14: label "Tag"
+    6, 0, 'E', 'U', 'R', ',', '0', '0',  // 19: currency "EUR,00"
+    0, 0, 0, 0, 0, 0, 0x30, 0x40,        // 27: surcharge 16.0
+    0xEE, 0x07, 15, 6,                   // 35: valid until 2030, day 15, month 6
+    0, 0,                                // 39: note, language 0: empty
+    4, 0, 'A', '\r', '\n', 'B',          // 41: note, language 1: "A" CR LF "B"
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0,        // 47: notes, languages 2..6: empty
+    1, 0, 0, 0,                          // 57: address count 1
+    2, 0, 'H', 'Q',                      // 61: title "HQ"
+    3, 0, 'S', 't', '1',                 // 65: lines "St1"
+    2, 0, 0, 0,                          // 70: item count 2
+    0, 0, 0, 0, 0, 0, 0xF0, 0x3F,        // 74: price of item 0: 1.0
+    0, 0, 0, 0, 0, 0, 0x04, 0x40,        // 82: price of item 1: 2.5
+    2, 0, 0, 0,                          // 90: order length 2
+    1, 0, 0, 0,                          // 94: item 1 shown first, then item 0
+    NONE, NONE, NONE, NONE,              // 98: language 0, items 0 and 1: default's texts
+    AT(210), AT(214), AT(220), NONE,     // 114: language 1: C0, Zero, C1, none
+    AT(210), AT(224), NONE, NONE,        // 130: language 2: C0 (shared), Nul, none, none
+    NONE, NONE, NONE, NONE,              // 146: language 3
+    NONE, NONE, NONE, NONE,              // 162: language 4
+    NONE, NONE, NONE, NONE,              // 178: language 5
+    NONE, NONE, NONE, NONE,              // 194: language 6
+    2, 0, 'C', '0',                      // 210: code text "C0"
+    4, 0, 'Z', 'e', 'r', 'o',            // 214: long text "Zero"
+    2, 0, 'C', '1',                      // 220: code text "C1"
+    3, 0, 'N', 'u', 'l',                 // 224: long text "Nul"
 };
+// clang-format on
 
 // Length field and check bytes for the bytes as they stand.
 std::vector<uint8_t> Sealed(std::vector<uint8_t> bytes) {
@@ -172,12 +173,7 @@ TEST_F(CatalogueReaderTest, EachBadFieldFailsItsOwnCheckAtItsOffset) {
         int64_t offset, found;
     } cases[] = {
         {"default language 7", 10, {7}, CatalogueCheck::DefaultLanguage, 10, 7},
-        {"default language -1",
-         10,
-         {0xFF, 0xFF, 0xFF, 0xFF},
-         CatalogueCheck::DefaultLanguage,
-         10,
-         -1},
+        {"language -1", 10, {0xFF, 0xFF, 0xFF, 0xFF}, CatalogueCheck::DefaultLanguage, 10, -1},
         {"label of 31", 14, {31}, CatalogueCheck::StringLength, 14, 31},
         {"currency of 8", 19, {8}, CatalogueCheck::StringLength, 19, 8},
         {"note of 2000", 41, {0xD0, 0x07}, CatalogueCheck::StringLength, 41, 2000},
