@@ -51,6 +51,9 @@ struct Catalogue {
     double prices[kMaxItems];
     int32_t orderRank[kMaxItems];    // 1-based display place of each item; 0 = not listed
     int32_t displayOrder[kMaxItems]; // item index at each display position; -1 none
+    // Ordered quantities (0..10000, 0 = not ordered), set on the order sheet;
+    // they outlast a reload or a failed load of the file.
+    int32_t quantities[kMaxItems];
     // One block of kItemTextRows rows per language, made when a load starts
     // and released by FreeCatalogue; null while not made.
     ItemTextRow* itemTexts[kLanguageCount];

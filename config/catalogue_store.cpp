@@ -155,7 +155,10 @@ void EmptyCatalogue(Catalogue& target) {
     TextBlock blocks[kLanguageCount];
     std::copy(std::begin(target.itemTexts), std::end(target.itemTexts), rows);
     std::copy(std::begin(target.itemTextBlocks), std::end(target.itemTextBlocks), blocks);
+    int32_t quantities[kMaxItems];
+    std::copy(std::begin(target.quantities), std::end(target.quantities), quantities);
     target = Catalogue{};
+    std::copy(std::begin(quantities), std::end(quantities), target.quantities);
     std::fill(std::begin(target.displayOrder), std::end(target.displayOrder), -1);
     for (int language = 0; language < kLanguageCount; ++language) {
         target.itemTexts[language] = rows[language];

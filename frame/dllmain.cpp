@@ -1,6 +1,7 @@
 // Module load and unload.
 #include "frame/session.h"
 #include "port/port_link.h"
+#include "print/print_job.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
     switch (reason) {
@@ -10,6 +11,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserv
         break;
     case DLL_PROCESS_DETACH:
         UnloadPortLibrary();
+        // The printer chosen last is kept for the next job while the module
+        // stays loaded.
+        ReleasePrinterChoice();
         break;
     default:
         break;

@@ -13,6 +13,10 @@ constexpr int kPageHeight = 410;
 constexpr int kWorkSize = 256;
 constexpr int kFontCount = 3;
 constexpr int kTitleTextSize = 99;
+// Orderer slots 0..4: address lines; 5 and 6: the two one-line fields.
+constexpr int kOrdererSlots = 7;
+constexpr int kOrdererSlotSize = 42;
+constexpr int kEntryTextSize = 20;
 
 struct DemoSession {
     // Host link
@@ -46,6 +50,19 @@ struct DemoSession {
     HMODULE showLibrary;
     HWND showWindow;
     int showAborted;
+
+    // Order sheet: what the user typed outlasts the dialog; the handles are
+    // valid only while the sheet or the quantity entry is open.
+    char ordererLines[kOrdererSlots][kOrdererSlotSize];
+    int orderTopLine;
+    int orderSelectedLine;
+    int orderScrolling;
+    int orderSyncBusy;
+    HWND orderScrollBar;
+    HWND entryDialog;
+    char entryText[kEntryTextSize];
+    int entryCentreY;
+    int entryFirstFocus;
 
     // Floating-point hook
     int fpErrorFlag;

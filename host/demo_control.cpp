@@ -6,6 +6,7 @@
 #include "host/host_app.h"
 #include "host/main_window.h"
 #include "host/module_messages.h"
+#include "host/order_filler.h"
 #include "host/screen_capture.h"
 
 namespace {
@@ -79,6 +80,7 @@ void ApplyChange(const ProgressChange& change) {
     if (change.ended) {
         EndDemonstration();
     }
+    MaybeOpenOrderSheet();
     RefreshHostWindow();
 }
 

@@ -22,6 +22,11 @@ struct HostOptions {
     // 0 or more: instead of the demonstration, open the help topics with this
     // script preselected, choose it as a user would and run it.
     int helpTopic = -1;
+    // Once the price page shows, open the order sheet and fill in an order.
+    bool orderDemo = false;
+    // With --order-demo: print the order on the default printer, answering
+    // the system's print dialog with OK.
+    bool printOrder = false;
 };
 
 struct OptionsParse {

@@ -61,7 +61,7 @@ int RefuseCommandLine(const std::vector<std::string>& arguments, const std::stri
                                                  "--screenshots DIR, --exit-when-done, "
                                                  "--no-start, --timeout SECONDS, "
                                                  "--end-script-after SECONDS, "
-                                                 "--help-topic ID");
+                                                 "--help-topic ID, --order-demo, --print-order");
     return kExitBadCommandLine;
 }
 

@@ -6,6 +6,7 @@
 #include "host/measurement_view.h"
 #include "host/menu_ids.h"
 #include "host/module_messages.h"
+#include "host/order_filler.h"
 #include "host/text_table.h"
 
 namespace {
@@ -232,6 +233,9 @@ void OnTimer(WPARAM timer) {
         break;
     case kScriptLimitTimerId:
         EndScriptAtLimit();
+        break;
+    case kOrderFillTimerId:
+        OrderFillStep();
         break;
     case kHelpChoiceTimerId:
         KillTimer(app.window, kHelpChoiceTimerId);

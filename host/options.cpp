@@ -21,7 +21,8 @@ bool ParseInt(const std::string& text, int& value) {
 }
 
 bool IsFlag(const std::string& name) {
-    return name == "--exit-when-done" || name == "--no-start";
+    return name == "--exit-when-done" || name == "--no-start" || name == "--order-demo" ||
+           name == "--print-order";
 }
 
 bool IsValueOption(const std::string& name) {
@@ -82,6 +83,10 @@ OptionsParse ParseHostOptions(const std::vector<std::string>& arguments) {
         if (IsFlag(name) && !inlineValue) {
             if (name == "--no-start") {
                 result.options.autoStart = false;
+            } else if (name == "--order-demo") {
+                result.options.orderDemo = true;
+            } else if (name == "--print-order") {
+                result.options.printOrder = true;
             } else {
                 result.options.exitWhenDone = true;
             }

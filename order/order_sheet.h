@@ -1,5 +1,19 @@
 // The order sheet dialog over the price catalogue.
 #pragma once
 
-// Runs the order sheet modally over the host window until it is closed.
-void ShowOrderSheet();
+#include <windows.h>
+
+// Runs the order sheet modally over the host window until it is closed;
+// returns the dialog box result.
+INT_PTR ShowOrderSheet();
+
+// Brings the five lists of the sheet to `top` with `selected` kept on one of
+// the visible lines, and stores both in the session.
+void SyncOrderLists(HWND dialog, int top, int selected);
+
+// Number of items with a quantity above 0; with a dialog, also enables its
+// print button exactly when that number is above 0.
+int CountOrderedItems(HWND dialog);
+
+extern "C" INT_PTR __stdcall OrderSheetProc(HWND dialog, UINT message, WPARAM wParam,
+                                            LPARAM lParam);

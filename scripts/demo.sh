@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a whole demonstration in the demo host: the slide show, page 0, page 1
-# and the script that operates the host until the demonstration ends. On the real display when DISPLAY is set,
+# with an order filled in on the order sheet, and the script that operates the
+# host until the demonstration ends. On the real display when DISPLAY is set,
 # otherwise on a private Xvfb server with screenshots saved.
 set -uo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
@@ -21,19 +22,22 @@ headless=0
 if [ -z "${DISPLAY:-}" ]; then
     headless=1
     ensure_display || exit 1
-    trap stop_display EXIT
 fi
+trap 'stop_print_server; if [ "$headless" = 1 ]; then stop_display; fi' EXIT
 ensure_wine_prefix "$windowsBuild/wineprefix"
 
 rm -rf "$out"
 mkdir -p "$out"
+# The printed order sheet lands as a PDF in the output folder.
+start_print_server "$windowsBuild/printserver-demo" "$out" || exit 1
 # Script 0 ends the demonstration by itself after about two and a half
 # minutes; the limits only guard against a host that stopped answering.
-options=(--exit-when-done --timeout 300 --end-script-after 240)
+options=(--exit-when-done --timeout 300 --end-script-after 240 --order-demo --print-order)
 [ "$headless" = 1 ] && options+=(--screenshots "$(winepath -w "$out" 2>/dev/null || echo "$out")")
 echo "Running the demonstration ($windowsPreset build)..."
 (cd "$windowsBuild/bin" && "$repo/cmake/wine-run" ./demohost.exe "${options[@]}")
 status=$?
+wait_for_print_jobs
 
 if [ "$headless" = 1 ]; then
     if command -v convert >/dev/null; then

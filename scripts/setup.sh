@@ -7,6 +7,7 @@ packages=(
     cmake make g++ clang libclang-rt-14-dev googletest
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386 xvfb xauth x11-apps imagemagick
+    cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

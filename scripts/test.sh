@@ -35,8 +35,10 @@ for tree in "$repo/build/mingw" "$windowsBuild"; do
 done
 
 ensure_display || fail "no display"
-trap stop_display EXIT
+trap 'stop_print_server; stop_display' EXIT
 ensure_wine_prefix "$windowsBuild/wineprefix"
+# A PDF printer for the printing tests, which find its output in BRENK_PDF_DIR.
+start_print_server "$windowsBuild/printserver" "$windowsBuild/pdf" || fail "no print server"
 
 passed=0
 failed=0

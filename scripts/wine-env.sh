@@ -1,6 +1,9 @@
 # Sourced by the scripts: picks the Windows build tree that can run here,
 # gives Wine a display and a prefix inside the build folder.
 
+# The private print server (start_print_server, stop_print_server).
+. "$(dirname "${BASH_SOURCE[0]}")/print-server.sh"
+
 # 32-bit programs need a kernel that runs 32-bit code; some sandboxes do not.
 # There the same sources are built for x86-64 and run by 64-bit Wine.
 can_run_32bit_wine() {

@@ -109,6 +109,75 @@ if(MODE STREQUAL "topic")
     return()
 endif()
 
+if(MODE STREQUAL "order")
+    # The order sheet opened on the price page and filled in as a user would:
+    # typed quantities (one after scrolling), the lines and totals read back.
+    # With the test run's PDF printer the order is printed too.
+    set(print_option)
+    set(pdf)
+    if(DEFINED ENV{BRENK_PDF_DIR})
+        set(print_option --print-order)
+        # Named after the document (the host's text 6145), perhaps with more after it.
+        set(pdf "$ENV{BRENK_PDF_DIR}/brenk_C_Demonstration*.pdf")
+        file(GLOB earlier ${pdf})
+        if(earlier)
+            file(REMOVE ${earlier})
+        endif()
+    endif()
+    execute_process(COMMAND ${EMULATOR} ${DEMOHOST} --exit-when-done --screenshots shots
+        --timeout 100 --order-demo --end-script-after 2 ${print_option}
+        WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE code TIMEOUT 120)
+    file(READ ${shots}/demohost.log log)
+    if(NOT code EQUAL 0)
+        message(FATAL_ERROR "demohost exited with ${code}:\n${log}")
+    endif()
+    expect_in_log("order sheet open")
+    # Each ordered line once, in its five columns; quantities and amounts
+    # padded on the left.
+    expect_in_log("order line 1 \\| +3\\| MM-40\\| [^|]+\\| +249[^|]*\\| +747[^|]*\\|")
+    expect_in_log("order line 4 \\| +12\\| PQ-1\\|")
+    expect_in_log("order line 13 \\| +2\\| IR-1\\|")
+    expect_in_log("order line 22 \\| +1\\| PS-9\\|")
+    expect_in_log("order sum \" +27,227[^\"]*\" with surcharge \" +32,400.13\"")
+    expect_in_log("order filling over: done")
+    expect_in_log("DemoCommand 1906 0 -> 0")
+    expect_in_log("demonstration over")
+    expect_shot("*-order-sheet.bmp" "the filled order sheet")
+    if(pdf)
+        expect_in_log("print dialog: printer \"$ENV{BRENK_PRINT_QUEUE}\", OK")
+        expect_in_log("order printed")
+        # The PDF is written a moment after the job reached the queue.
+        foreach(attempt RANGE 50)
+            execute_process(COMMAND lpstat -W not-completed -o OUTPUT_VARIABLE pending)
+            file(GLOB printed_files ${pdf})
+            if(pending STREQUAL "" AND printed_files)
+                break()
+            endif()
+            execute_process(COMMAND sleep 0.2)
+        endforeach()
+        list(LENGTH printed_files printed_count)
+        if(NOT printed_count EQUAL 1)
+            message(FATAL_ERROR "expected one PDF of the order, found: ${printed_files}")
+        endif()
+        execute_process(COMMAND pdftotext -layout ${printed_files} - OUTPUT_VARIABLE printed
+            RESULT_VARIABLE converted)
+        if(NOT converted EQUAL 0)
+            message(FATAL_ERROR "no readable PDF of the order at ${pdf}")
+        endif()
+        # The printer's hyphen comes back as another dash (two bytes): match any.
+        foreach(row "3 +MM[^ ]+40 +Digital multimeter" "12 +PQ[^ ]+1 " "2 +IR[^ ]+1 "
+                "1 +PS[^ ]+9 +Mains adapter" "Sum +27,227" "Sum incl. surcharge +32,400.13"
+                "Customer number: K[^ ]+4711"
+                "Anna Berg")
+            string(REGEX MATCH "${row}" found "${printed}")
+            if(NOT found)
+                message(FATAL_ERROR "the printed order lacks \"${row}\":\n${printed}")
+            endif()
+        endforeach()
+    endif()
+    return()
+endif()
+
 # The whole demonstration: slide show, page 1, and script 0 in the script
 # phase to its own end.
 execute_process(COMMAND ${EMULATOR} ${DEMOHOST} --exit-when-done --screenshots shots

@@ -1,0 +1,10 @@
+// The small dialog in which the quantity of the selected order line is typed.
+#pragma once
+
+#include <windows.h>
+
+// Opens the entry over the selected line of the sheet, prefilled with
+// `initial`; stores what was accepted and redraws the line and the totals.
+void EditQuantity(HWND sheet, int initial);
+
+extern "C" INT_PTR __stdcall EnterDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
