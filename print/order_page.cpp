@@ -104,15 +104,15 @@ void DrawHeadings(PrintSurface& surface, const Geometry& g, int rows) {
 
 void DrawItem(PrintSurface& surface, const Geometry& g, const OrderPrintData& data, int row,
               int item) {
-    const Catalogue& catalogue = *data.catalogue;
-    const int quantity = catalogue.quantities[item];
-    const double price = catalogue.prices[item];
+    const Catalogue& items = *data.catalogue;
+    const int quantity = items.quantities[item];
+    const double price = items.prices[item];
     const int lh = g.lineHeight;
     const int y = RowTextTop(g, row);
     const int* c = g.columns;
     DrawNumber(surface, g, 1, row, 0, quantity, kQuantityMask);
     const int language = data.language >= 0 && data.language < kLanguageCount ? data.language : 0;
-    if (const ItemTextRow* texts = catalogue.itemTexts[language]) {
+    if (const ItemTextRow* texts = items.itemTexts[language]) {
         DrawTextCell(surface, lh, c[1] + 2 * g.unitX, y, c[2] - c[1] - 2 * g.unitX, kAlignLeft,
                      texts[item].itemCode);
         DrawTextCell(surface, lh, c[2] + 2 * g.unitX, y, c[3] - c[2] - 2 * g.unitX, kAlignLeft,
@@ -168,21 +168,21 @@ PrintedPage DrawOrderPage(PrintSurface& surface, const PrintGeometry& geometry,
     DrawLetterhead(surface, geometry, data);
     DrawGrid(surface, geometry, rows);
     DrawHeadings(surface, geometry, rows);
-    const Catalogue& catalogue = *data.catalogue;
-    const int itemCount = std::min(catalogue.itemCount, kMaxItems);
+    const Catalogue& items = *data.catalogue;
+    const int itemCount = std::min(items.itemCount, kMaxItems);
     PrintedPage page{firstItem, 0, 0.0};
     for (int row = 1; row <= rows; ++row) {
-        while (page.nextItem < itemCount && catalogue.quantities[page.nextItem] <= 0)
+        while (page.nextItem < itemCount && items.quantities[page.nextItem] <= 0)
             ++page.nextItem;
         if (page.nextItem >= itemCount)
             break;
         const int item = page.nextItem++;
-        page.pageSum += catalogue.quantities[item] * catalogue.prices[item];
+        page.pageSum += items.quantities[item] * items.prices[item];
         ++page.itemsDrawn;
         DrawItem(surface, geometry, data, row, item);
     }
     DrawNumber(surface, geometry, 5, rows + 1, page.pageSum, -1, kTotalMask);
-    const double surcharged = page.pageSum + page.pageSum * catalogue.surchargePercent * 0.01;
+    const double surcharged = page.pageSum + page.pageSum * items.surchargePercent * 0.01;
     DrawNumber(surface, geometry, 5, rows + 2, surcharged, -1, kTotalMask);
     DrawFooter(surface, geometry, data, rows);
     return page;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/catalogue.h"
+#include "config/catalogue_store.h"
 #include "config/regional.h"
 #include "order/amount_mask.h"
 #include "order/order_scroll.h"
@@ -79,6 +80,18 @@ TEST_F(AmountMaskTest, OrderSumSkipsUnorderedAndNonPositivePrices) {
     EXPECT_DOUBLE_EQ(110.0, SurchargedSum(100.0, 10.0));
     EXPECT_DOUBLE_EQ(100.0, SurchargedSum(100.0, 0.0));
     EXPECT_DOUBLE_EQ(75.0, SurchargedSum(100.0, -25.0));
+    delete items;
+}
+
+TEST(OrderQuantitiesTest, OutlastEmptyingTheCatalogue) {
+    Catalogue* items = new Catalogue{};
+    items->itemCount = 3;
+    items->quantities[2] = 17;
+    items->prices[2] = 5.0;
+    EmptyCatalogue(*items);
+    EXPECT_EQ(0, items->itemCount);
+    EXPECT_EQ(0.0, items->prices[2]);
+    EXPECT_EQ(17, items->quantities[2]);
     delete items;
 }
 
