@@ -37,7 +37,12 @@ options=(--exit-when-done --timeout 300 --end-script-after 240 --order-demo --pr
 echo "Running the demonstration ($windowsPreset build)..."
 (cd "$windowsBuild/bin" && "$repo/cmake/wine-run" ./demohost.exe "${options[@]}")
 status=$?
+# The printer names the file after the document and adds to it; give it a
+# plain name.
 wait_for_print_jobs
+for pdf in "$out"/*.pdf; do
+    [ -e "$pdf" ] && mv -f "$pdf" "$out/order-sheet.pdf"
+done
 
 if [ "$headless" = 1 ]; then
     if command -v convert >/dev/null; then
