@@ -62,6 +62,12 @@ struct Catalogue {
 
 extern Catalogue catalogue;
 
+// Prices, amounts and orders count only while the price list has a date of
+// validity; an expired or missing one leaves the year at 0.
+inline bool PricesValid(const Catalogue& target) {
+    return target.validUntil.year > 0;
+}
+
 // Leaves the catalogue with no items, texts or prices; the text blocks stay
 // allocated and are cleared.
 void EmptyCatalogue();

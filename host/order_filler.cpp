@@ -18,6 +18,7 @@ constexpr int kAddressField = 4401;
 constexpr int kFirstFurtherField = 4402;
 constexpr int kSecondFurtherField = 4403;
 constexpr int kQuantityList = 4404;
+constexpr int kItemTextList = 4406;
 constexpr int kLastList = 4408;
 constexpr int kScrollBar = 4409;
 constexpr int kOrderSum = 4412;
@@ -100,7 +101,7 @@ std::string ListLine(HWND sheet, int listId, int line) {
 
 // A press and release in the middle of the line, as the mouse gives them.
 void ClickLine(HWND sheet, int line) {
-    HWND list = GetDlgItem(sheet, kQuantityList + 2);
+    HWND list = GetDlgItem(sheet, kItemTextList);
     RECT rect;
     if (SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(line),
                      reinterpret_cast<LPARAM>(&rect)) == LB_ERR)
@@ -142,7 +143,7 @@ void AddOrderSteps(std::vector<Step>& steps, const Order& order) {
     }));
     steps.push_back(Do([order](HWND sheet) { ClickLine(sheet, order.line); }));
     steps.push_back(Do([order](HWND sheet) {
-        HWND list = GetDlgItem(sheet, kQuantityList + 2);
+        HWND list = GetDlgItem(sheet, kItemTextList);
         SetFocus(list);
         PostMessageA(list, WM_KEYDOWN, static_cast<WPARAM>(order.quantity[0]), 1);
     }));

@@ -15,10 +15,6 @@ class DcWidths : public TextWidthSource {
     HDC dc_;
 };
 
-bool PricesValid() {
-    return catalogue.validUntil.year > 0;
-}
-
 } // namespace
 
 void FormatToMask(HDC dc, char* output, double amount, int count, const char* mask) {
@@ -33,7 +29,7 @@ void FormatToMaskForWindow(HWND window, char* output, double amount, int count, 
 }
 
 void UpdateOrderTotals(HWND dialog) {
-    if (!PricesValid()) {
+    if (!PricesValid(catalogue)) {
         SetDlgItemTextA(dialog, kOrderSumLabel, "");
         SetDlgItemTextA(dialog, kSurchargedSumLabel, "");
         return;

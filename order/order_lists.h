@@ -18,5 +18,4 @@ void ReplaceOrderLine(HWND dialog, int listId, int item, const char* columnText)
 void QuantityColumnText(HWND dialog, int item, char* out);
 void LineTotalColumnText(HWND dialog, int item, const char* mask, char* out);
 
-bool PricesValid();
 bool IsOrderItem(int item);

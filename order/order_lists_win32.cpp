@@ -35,7 +35,7 @@ void ColumnText(HWND dialog, int listId, int item, char* out) {
             std::snprintf(out, kOrderLineSize, "%s", row->itemText);
         break;
     case kUnitPriceList:
-        if (PricesValid())
+        if (PricesValid(catalogue))
             FormatToMaskForWindow(dialog, out, catalogue.prices[item], -1, kPriceMask);
         break;
     case kLineTotalList:
@@ -52,23 +52,19 @@ void MakeLine(const char* columnText, char* line) {
 
 } // namespace
 
-bool PricesValid() {
-    return catalogue.validUntil.year > 0;
-}
-
 bool IsOrderItem(int item) {
     return item >= 0 && item < catalogue.itemCount && item < kMaxItems;
 }
 
 void QuantityColumnText(HWND dialog, int item, char* out) {
     out[0] = '\0';
-    if (PricesValid() && catalogue.quantities[item] != 0)
+    if (PricesValid(catalogue) && catalogue.quantities[item] != 0)
         FormatToMaskForWindow(dialog, out, 0, catalogue.quantities[item], kQuantityMask);
 }
 
 void LineTotalColumnText(HWND dialog, int item, const char* mask, char* out) {
     out[0] = '\0';
-    if (PricesValid() && catalogue.quantities[item] != 0)
+    if (PricesValid(catalogue) && catalogue.quantities[item] != 0)
         FormatToMaskForWindow(dialog, out, catalogue.quantities[item] * catalogue.prices[item], -1,
                               mask);
 }

@@ -98,7 +98,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
 
 void EditQuantity(HWND sheet, int initial) {
     const int item = session.orderSelectedLine;
-    if (!PricesValid() || !IsOrderItem(item) || !MeasureSelectedLine(sheet))
+    if (!PricesValid(catalogue) || !IsOrderItem(item) || !MeasureSelectedLine(sheet))
         return;
     std::snprintf(session.entryText, sizeof session.entryText, "%d", initial);
     DialogBoxParamA(session.hostInstance, MAKEINTRESOURCEA(kEntryTemplate), sheet, EnterDlgProc,

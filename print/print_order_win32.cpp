@@ -73,7 +73,7 @@ void FormatPrintDate(char* out) {
 }
 
 void PrintOrderSheet(HWND parent) {
-    if (catalogue.validUntil.year <= 0)
+    if (!PricesValid(catalogue))
         return;
     const int items = CountOrderedItems(nullptr);
     if (items <= 0)

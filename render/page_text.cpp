@@ -41,7 +41,7 @@ void ReplaceMarker(const char* text, const char* marker, const char* value, char
 }
 
 bool PriceText(int32_t textId, const Catalogue& catalogue, char* out, size_t outSize) {
-    if (catalogue.currency[0] == '\0' || catalogue.validUntil.year <= 0)
+    if (catalogue.currency[0] == '\0' || !PricesValid(catalogue))
         return false;
     const int32_t item = catalogue.displayOrder[-textId - 1];
     if (item < 0 || item >= catalogue.itemCount)

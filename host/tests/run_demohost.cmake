@@ -77,15 +77,24 @@ endfunction()
 
 set(shots ${WORK_DIR}/shots)
 
+# Runs the host unattended with screenshots and the given options, allowing
+# it `seconds` (and the process a little more); leaves its log in `log` and
+# fails unless it exited with 0.
+function(run_demohost seconds)
+    math(EXPR limit "${seconds} + 30")
+    execute_process(COMMAND ${EMULATOR} ${DEMOHOST} --exit-when-done --screenshots shots
+        --timeout ${seconds} ${ARGN}
+        WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE code TIMEOUT ${limit})
+    file(READ ${shots}/demohost.log text)
+    if(NOT code EQUAL 0)
+        message(FATAL_ERROR "demohost exited with ${code}:\n${text}")
+    endif()
+    set(log "${text}" PARENT_SCOPE)
+endfunction()
+
 if(MODE STREQUAL "topic")
     # A help topic chosen from the module's help list, run to its end.
-    execute_process(COMMAND ${EMULATOR} ${DEMOHOST} --exit-when-done --screenshots shots
-        --timeout 100 --help-topic ${TOPIC}
-        WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE code TIMEOUT 120)
-    file(READ ${shots}/demohost.log log)
-    if(NOT code EQUAL 0)
-        message(FATAL_ERROR "demohost exited with ${code}:\n${log}")
-    endif()
+    run_demohost(100 --help-topic ${TOPIC})
     expect_in_log("help line 0 \"Measuring and saving, step by step\"")
     expect_in_log("help line 1 \"   Changing the number of readings\"")
     expect_in_log("help line 3 \"   Printing the readings\"")
@@ -124,13 +133,7 @@ if(MODE STREQUAL "order")
             file(REMOVE ${earlier})
         endif()
     endif()
-    execute_process(COMMAND ${EMULATOR} ${DEMOHOST} --exit-when-done --screenshots shots
-        --timeout 100 --order-demo --end-script-after 2 ${print_option}
-        WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE code TIMEOUT 120)
-    file(READ ${shots}/demohost.log log)
-    if(NOT code EQUAL 0)
-        message(FATAL_ERROR "demohost exited with ${code}:\n${log}")
-    endif()
+    run_demohost(100 --order-demo --end-script-after 2 ${print_option})
     expect_in_log("order sheet open")
     # Each ordered line once, in its five columns; quantities and amounts
     # padded on the left.
@@ -180,13 +183,7 @@ endif()
 
 # The whole demonstration: slide show, page 1, and script 0 in the script
 # phase to its own end.
-execute_process(COMMAND ${EMULATOR} ${DEMOHOST} --exit-when-done --screenshots shots
-    --timeout 260
-    WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE code TIMEOUT 290)
-file(READ ${shots}/demohost.log log)
-if(NOT code EQUAL 0)
-    message(FATAL_ERROR "demohost exited with ${code}:\n${log}")
-endif()
+run_demohost(260)
 expect_in_log("VerFun -> \"")
 expect_in_log("textreq 6145 size 99")
 expect_in_log("DemoInit language 0 catalogue \"[^\"]*\\\\\" -> 1")
