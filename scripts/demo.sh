@@ -11,12 +11,10 @@ out="${BRENK_DEMO_OUT:-$repo/build/demo}"
 "$repo/scripts/setup.sh" || exit 1
 . "$repo/scripts/wine-env.sh"
 pick_windows_tree
-cmake --preset "$windowsPreset" -DBRENK_TESTS=OFF >/dev/null || exit 1
+# The same tree the tests use, configured as they need it; only the demo
+# host and what it loads (module, stand-ins, sample catalogue) are built.
+configure_windows_tree "$windowsPreset" || exit 1
 cmake --build --preset "$windowsPreset" -j "$(nproc)" --target demohost || exit 1
-# The sample price catalogue, built by the native cnftool, beside the host.
-cmake --preset native >/dev/null || exit 1
-cmake --build --preset native -j "$(nproc)" --target sample_catalogue || exit 1
-cp "$repo/build/native/TALVERIN.CNF" "$windowsBuild/bin/" || exit 1
 
 headless=0
 if [ -z "${DISPLAY:-}" ]; then

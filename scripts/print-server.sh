@@ -95,6 +95,23 @@ wait_for_print_server() {
     return 1
 }
 
+# Adds the PDF queue and makes it the default. A server started for the
+# first time after installing answers before it accepts queues, so this
+# tries again for up to 30 s and then shows lpadmin's own words.
+add_print_queue() {
+    local queue="$1" instance="$2" ppd="$3" error="" _
+    for _ in $(seq 1 60); do
+        # "-P file": lpadmin warns that drivers are deprecated; the queue works.
+        if error="$(lpadmin -p "$queue" -E -v "cups-pdf:/$instance" -P "$ppd" 2>&1)" &&
+            error="$(lpadmin -d "$queue" 2>&1 && cupsaccept "$queue" 2>&1 && cupsenable "$queue" 2>&1)"; then
+            return 0
+        fi
+        sleep 0.5
+    done
+    echo "print server: could not set up the queue $queue: $error" >&2
+    return 1
+}
+
 start_print_server() {
     local dir="$1" pdfDir="$2"
     local queue="${BRENK_PRINT_QUEUE:-PDF}"
@@ -120,10 +137,7 @@ start_print_server() {
         stop_print_server "$dir"
         return 1
     fi
-    # "-P file": lpadmin warns that drivers are deprecated; the queue works.
-    if ! { lpadmin -p "$queue" -E -v "cups-pdf:/$(cups_pdf_instance "$dir")" -P "$ppd" 2>/dev/null &&
-        lpadmin -d "$queue" && cupsaccept "$queue" && cupsenable "$queue"; }; then
-        echo "print server: could not set up the queue $queue" >&2
+    if ! add_print_queue "$queue" "$(cups_pdf_instance "$dir")" "$ppd"; then
         stop_print_server "$dir"
         return 1
     fi

@@ -8,6 +8,11 @@ packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386 xvfb xauth x11-apps imagemagick
     cups printer-driver-cups-pdf poppler-utils
+    # 32-bit Wine reaches the print server through the 32-bit CUPS library,
+    # which Wine's i386 packages only recommend.
+    libcups2:i386
+    # The release archive (zip: byte for byte the same from the same sources).
+    zip unzip
 )
 
 missing=()
@@ -20,10 +25,11 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "setup: missing packages (${missing[*]}); run as root to install them" >&2
     exit 1
 fi
-echo "setup: installing ${missing[*]}"
+echo "setup: installing ${missing[*]} (with what they need; a few minutes the first time)"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+echo "setup: installed ${missing[*]}"

@@ -19,6 +19,28 @@ pick_windows_tree() {
     windowsBuild="$repo/build/$windowsPreset"
 }
 
+# Configures a Windows preset's tree. CMake keeps the compilers a tree was
+# first made with, even after the toolchain file names others (as when the
+# thread model changed), so a tree made with another toolchain file is made
+# afresh; its objects are then rebuilt.
+configure_windows_tree() {
+    local preset="$1"
+    shift
+    local tree="$repo/build/$preset" toolchain stamp fresh=()
+    case "$preset" in
+    mingw) toolchain="$repo/cmake/mingw-i686.cmake" ;;
+    mingw64) toolchain="$repo/cmake/mingw-x86_64.cmake" ;;
+    *) echo "configure_windows_tree: unknown preset $preset" >&2; return 1 ;;
+    esac
+    stamp="$(sha256sum "$toolchain" | cut -d' ' -f1)"
+    if [ -f "$tree/CMakeCache.txt" ] && [ "$(cat "$tree/.toolchain-stamp" 2>/dev/null)" != "$stamp" ]; then
+        echo "The $preset tree was made with another toolchain: configuring it afresh"
+        fresh=(--fresh)
+    fi
+    cmake --preset "$preset" "${fresh[@]}" "$@" >/dev/null || return 1
+    echo "$stamp" >"$tree/.toolchain-stamp"
+}
+
 xvfbPid=""
 ensure_display() {
     if [ -n "${DISPLAY:-}" ] && [ "${BRENK_FORCE_XVFB:-0}" != 1 ]; then

@@ -1,6 +1,7 @@
 # Runs demohost.exe unattended (under the cross-compiling emulator) and checks
 # its exit code, log and screenshots.
-#   -DEMULATOR=... -DDEMOHOST=... -DWORK_DIR=... -DMODE=full|bad-option|topic [-DTOPIC=id]
+#   -DEMULATOR=... -DDEMOHOST=... -DWORK_DIR=... -DMODE=full|bad-option|topic|order|release
+#   [-DTOPIC=id] [-DHOST_PREFIX=the Wine prefix of the demo host runs]
 # The program runs in WORK_DIR but shares the Wine prefix of the other Windows
 # tests, beside the programs.
 if(NOT MODE)
@@ -15,7 +16,10 @@ get_filename_component(program_dir ${DEMOHOST} DIRECTORY)
 # at a time: the scripts activate windows and press buttons, and the windows
 # of tests running beside them would take the focus, and with it a press,
 # away. Two X servers must not share one Wine server, hence the prefix.
-get_filename_component(host_prefix ${program_dir}/../wineprefix-demohost ABSOLUTE)
+if(NOT HOST_PREFIX)
+    set(HOST_PREFIX ${program_dir}/../wineprefix-demohost)
+endif()
+get_filename_component(host_prefix ${HOST_PREFIX} ABSOLUTE)
 set(ENV{WINEPREFIX} ${host_prefix})
 set(ENV{BRENK_WINEPREFIX} ${host_prefix})
 set(ENV{WINEDEBUG} -all)
@@ -178,6 +182,19 @@ if(MODE STREQUAL "order")
             endif()
         endforeach()
     endif()
+    return()
+endif()
+
+if(MODE STREQUAL "release")
+    # The demo host of an unpacked release archive, with the stand-ins copied
+    # beside the module as its README says: show, pages, the start of the
+    # script phase, and a normal end.
+    run_demohost(60 --end-script-after 1)
+    expect_in_log("DemoInit language 0 catalogue \"[^\"]*\\\\\" -> 1")
+    expect_in_log("DemoCommand 1901 0 -> 0")
+    expect_in_log("DemoTick -> 3")
+    expect_in_log("demonstration over")
+    expect_in_log("exit 0")
     return()
 endif()
 

@@ -1,0 +1,98 @@
+# Stages and zips the release (called by the "release" target, see
+# release.cmake). The archive is the same byte for byte for the same sources:
+# stripped binaries, files in a fixed order, one fixed time stamp (the
+# commit's, or SOURCE_DATE_EPOCH), modes set here, no extra zip fields.
+
+set(root ${STAGE}/${NAME})
+file(REMOVE_RECURSE ${STAGE})
+
+# One time for everything: the commit's, unless the caller fixed one. It
+# goes into the zip entries and, through strip, into the PE headers.
+set(epoch "$ENV{SOURCE_DATE_EPOCH}")
+if(epoch STREQUAL "")
+    execute_process(COMMAND git -C ${SOURCE_DIR} log -1 --format=%ct
+        OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
+if(NOT epoch MATCHES "^[0-9]+$" OR epoch LESS 315532800)
+    set(epoch 315532800) # 1980-01-01, the earliest a zip entry can say
+endif()
+
+# destination (relative to the archive's top folder) and source, in pairs
+set(binaries
+    brenk_C.dll ${MODULE}
+    demohost.exe ${DEMOHOST}
+    tools/cardconv.exe ${CARDCONV}
+    tools/cnftool.exe ${CNFTOOL}
+    standins-for-testing/PAVLO.DLL ${PAVLO}
+    standins-for-testing/FENNIK.DLL ${FENNIK})
+set(documents
+    brenk_C.def ${SOURCE_DIR}/resources/brenk_C.def
+    libbrenk_C.dll.a ${IMPORT_LIBRARY}
+    TALVERIN.CNF ${SOURCE_DIR}/data/sample/TALVERIN.CNF
+    docs/README.md ${SOURCE_DIR}/README.md
+    docs/demohost.md ${SOURCE_DIR}/host/README.md
+    docs/cardconv.md ${SOURCE_DIR}/tools/cardconv/README.md
+    docs/cnftool.md ${SOURCE_DIR}/tools/cnftool/README.md
+    standins-for-testing/README.md ${SOURCE_DIR}/standins/README.md)
+file(GLOB guides ${SOURCE_DIR}/docs/*.md)
+foreach(guide ${guides})
+    get_filename_component(guideName ${guide} NAME)
+    list(APPEND documents docs/${guideName} ${guide})
+endforeach()
+
+function(stage_pairs pairs strip)
+    list(LENGTH pairs count)
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE 0 ${last} 2)
+        math(EXPR j "${i} + 1")
+        list(GET pairs ${i} destination)
+        list(GET pairs ${j} source)
+        get_filename_component(folder ${root}/${destination} DIRECTORY)
+        file(MAKE_DIRECTORY ${folder})
+        if(strip)
+            # strip writes a PE time stamp: the fixed one, not the clock's.
+            execute_process(COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${epoch}
+                ${STRIP} --strip-all -o ${root}/${destination} ${source}
+                RESULT_VARIABLE status)
+            if(NOT status EQUAL 0)
+                message(FATAL_ERROR "could not strip ${source}")
+            endif()
+        else()
+            file(COPY_FILE ${source} ${root}/${destination})
+        endif()
+    endforeach()
+endfunction()
+stage_pairs("${binaries}" TRUE)
+stage_pairs("${documents}" FALSE)
+configure_file(${SOURCE_DIR}/cmake/release-readme.txt.in ${root}/README.txt @ONLY NEWLINE_STYLE CRLF)
+
+file(GLOB_RECURSE entries LIST_DIRECTORIES false RELATIVE ${STAGE} ${root}/*)
+list(SORT entries)
+foreach(entry ${entries})
+    if(entry MATCHES "\\.(exe|dll|DLL)$")
+        file(CHMOD ${STAGE}/${entry} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+            GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+    else()
+        file(CHMOD ${STAGE}/${entry} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    endif()
+endforeach()
+
+file(REMOVE ${ZIP})
+find_program(zipProgram zip)
+find_program(touchProgram touch)
+if(zipProgram AND touchProgram)
+    foreach(entry ${entries})
+        execute_process(COMMAND ${touchProgram} -d @${epoch} ${STAGE}/${entry})
+    endforeach()
+    # -X: no extra fields (they would carry access and change times and the
+    # builder's user); -D: no folder entries; TZ: zip stores local time.
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${zipProgram} -X -D -q -9 ${ZIP} ${entries}
+        WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE status)
+else()
+    message(WARNING "zip or touch not found: the archive is made by CMake and is not byte-reproducible")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip -- ${entries}
+        WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE status)
+endif()
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "could not write ${ZIP}")
+endif()

@@ -1,0 +1,57 @@
+# The release archive brenk_C-<version>-win32.zip, made by the target
+# "release" of the 32-bit Windows tree (and with every build of it, since it
+# is cheap and the tests check it). Where each file goes is make-release.cmake's
+# business; this only says what the archive is made from.
+
+set(BRENK_RELEASE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win32)
+set(BRENK_RELEASE_ZIP ${PROJECT_BINARY_DIR}/${BRENK_RELEASE_NAME}.zip)
+
+set(release_targets brenk_C PAVLO FENNIK demohost cardconv cnftool)
+set(release_documents
+    ${PROJECT_SOURCE_DIR}/README.md
+    ${PROJECT_SOURCE_DIR}/host/README.md
+    ${PROJECT_SOURCE_DIR}/standins/README.md
+    ${PROJECT_SOURCE_DIR}/tools/cardconv/README.md
+    ${PROJECT_SOURCE_DIR}/tools/cnftool/README.md
+    ${PROJECT_SOURCE_DIR}/resources/brenk_C.def
+    ${PROJECT_SOURCE_DIR}/data/sample/TALVERIN.CNF
+    ${PROJECT_SOURCE_DIR}/cmake/release-readme.txt.in)
+file(GLOB release_guides CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
+
+add_custom_command(OUTPUT ${BRENK_RELEASE_ZIP}
+    COMMAND ${CMAKE_COMMAND}
+        -DNAME=${BRENK_RELEASE_NAME}
+        -DVERSION=${PROJECT_VERSION}
+        -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+        -DSTAGE=${PROJECT_BINARY_DIR}/release
+        -DZIP=${BRENK_RELEASE_ZIP}
+        -DSTRIP=${CMAKE_STRIP}
+        -DMODULE=$<TARGET_FILE:brenk_C>
+        -DIMPORT_LIBRARY=$<TARGET_LINKER_FILE:brenk_C>
+        -DPAVLO=$<TARGET_FILE:PAVLO>
+        -DFENNIK=$<TARGET_FILE:FENNIK>
+        -DDEMOHOST=$<TARGET_FILE:demohost>
+        -DCARDCONV=$<TARGET_FILE:cardconv>
+        -DCNFTOOL=$<TARGET_FILE:cnftool>
+        -P ${CMAKE_CURRENT_LIST_DIR}/make-release.cmake
+    DEPENDS ${release_targets} ${release_documents} ${release_guides}
+        ${CMAKE_CURRENT_LIST_DIR}/make-release.cmake
+    COMMENT "Release archive ${BRENK_RELEASE_NAME}.zip"
+    VERBATIM)
+add_custom_target(release ALL DEPENDS ${BRENK_RELEASE_ZIP})
+
+if(BRENK_TESTS)
+    # What ships: plain export names, only imports XP SP3 has, and the same
+    # bytes from a second build elsewhere (alone: it builds the tree again).
+    set(shipped_binaries $<TARGET_FILE:brenk_C> $<TARGET_FILE:PAVLO> $<TARGET_FILE:FENNIK>
+        $<TARGET_FILE:demohost> $<TARGET_FILE:cardconv> $<TARGET_FILE:cnftool>)
+    add_test(NAME ship.exports
+        COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-exports.sh $<TARGET_FILE:brenk_C>)
+    add_test(NAME ship.imports
+        COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-imports.sh ${shipped_binaries})
+    add_test(NAME ship.reproducible
+        COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-reproducible.sh
+            ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}-again)
+    set_tests_properties(ship.exports ship.imports ship.reproducible PROPERTIES LABELS ship)
+    set_tests_properties(ship.reproducible PROPERTIES RUN_SERIAL ON TIMEOUT 600)
+endif()
