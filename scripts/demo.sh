@@ -41,6 +41,15 @@ wait_for_print_jobs
 for pdf in "$out"/*.pdf; do
     [ -e "$pdf" ] && mv -f "$pdf" "$out/order-sheet.pdf"
 done
+# A printout without text means the print server failed the job (its log
+# is in build/<tree>/printserver-demo/server/log).
+if [ "$status" = 0 ]; then
+    printed="$(pdftotext "$out/order-sheet.pdf" - 2>/dev/null | tr -d '[:space:]')"
+    if [ -z "$printed" ]; then
+        echo "demo: the order was not printed (no text in $out/order-sheet.pdf)" >&2
+        status=1
+    fi
+fi
 
 if [ "$headless" = 1 ]; then
     if command -v convert >/dev/null; then

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # A private print server for the tests and the demo: a cupsd of our own with
-# its configuration, spool and logs in a folder we name, reachable only
+# its configuration, spool and logs in a folder of its own, reachable only
 # through a unix socket in that folder, and one PDF queue whose files land in
 # a folder the caller names. Nothing here needs systemd or the system's cupsd.
+#
+# The server's folder is /tmp/brenk-print-<number>, one per state folder the
+# caller names (which gets a link "server" to it): CUPS runs its filters as
+# the user lp, who must reach the spool and the printer description, and a
+# build tree in root's home is out of lp's reach.
 #
 # Sourced:   start_print_server STATE_DIR PDF_DIR   then   stop_print_server
 # Run:       scripts/print-server.sh start STATE_DIR PDF_DIR | stop STATE_DIR
@@ -71,6 +76,11 @@ cups_pdf_instance() {
     echo "brenk$(printf '%s' "$1" | cksum | cut -d' ' -f1)"
 }
 
+# The server's own folder for a state folder (an absolute path).
+print_server_folder() {
+    echo "/tmp/brenk-print-$(printf '%s' "$1" | cksum | cut -d' ' -f1)"
+}
+
 write_cups_pdf_config() {
     local dir="$1" pdfDir="$2"
     mkdir -p "$pdfDir" "$dir/cups-pdf-spool"
@@ -113,16 +123,20 @@ add_print_queue() {
 }
 
 start_print_server() {
-    local dir="$1" pdfDir="$2"
+    local stateDir="$1" pdfDir="$2" dir
     local queue="${BRENK_PRINT_QUEUE:-PDF}"
     local ppd
     if ! command -v cupsd >/dev/null || ! ppd="$(print_server_ppd)"; then
         echo "print server: cups or printer-driver-cups-pdf is not installed" >&2
         return 1
     fi
-    dir="$(mkdir -p "$dir" && cd "$dir" && pwd)"
+    stateDir="$(mkdir -p "$stateDir" && cd "$stateDir" && pwd)"
     pdfDir="$(mkdir -p "$pdfDir" && cd "$pdfDir" && pwd)"
-    [ -f "$dir/cupsd.pid" ] && stop_print_server "$dir"
+    dir="$(print_server_folder "$stateDir")"
+    [ -f "$dir/cupsd.pid" ] && stop_print_server "$stateDir"
+    mkdir -p "$dir"
+    chmod 755 "$dir"
+    ln -sfn "$dir" "$stateDir/server"
     # Only what an earlier server of ours left there.
     rm -rf "${dir:?}/etc" "$dir/spool" "$dir/cache" "$dir/state" "$dir/log" "$dir/cups-pdf-spool"
     write_print_server_config "$dir"
@@ -130,15 +144,15 @@ start_print_server() {
     export CUPS_SERVER="$dir/cups.sock"
     cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" </dev/null >>"$dir/log/cupsd.out" 2>&1 &
     printServerPid=$!
-    printServerDir="$dir"
+    printServerDir="$stateDir"
     echo "$printServerPid" >"$dir/cupsd.pid"
     if ! wait_for_print_server; then
         echo "print server: cupsd did not start (see $dir/log/error_log)" >&2
-        stop_print_server "$dir"
+        stop_print_server "$stateDir"
         return 1
     fi
     if ! add_print_queue "$queue" "$(cups_pdf_instance "$dir")" "$ppd"; then
-        stop_print_server "$dir"
+        stop_print_server "$stateDir"
         return 1
     fi
     export BRENK_PDF_DIR="$pdfDir" BRENK_PRINT_QUEUE="$queue"
@@ -148,7 +162,7 @@ start_print_server() {
 # folder is given), by its own process id only.
 stop_print_server() {
     local dir="${1:-$printServerDir}"
-    [ -n "$dir" ] && [ -d "$dir" ] && dir="$(cd "$dir" && pwd)"
+    [ -n "$dir" ] && [ -d "$dir" ] && dir="$(print_server_folder "$(cd "$dir" && pwd)")"
     local pid="$printServerPid"
     [ -z "$pid" ] && [ -n "$dir" ] && [ -f "$dir/cupsd.pid" ] && pid="$(cat "$dir/cupsd.pid")"
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
