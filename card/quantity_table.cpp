@@ -84,14 +84,22 @@ constexpr const char* kFlickerNames[] = {"Pst1",   "Pst2",   "Pst3", "dmax1", "d
                                          "dmax3",  "dc1",    "dc2",  "dc3",   "dt>3%1",
                                          "dt>3%2", "dt>3%3", "Plt1", "Plt2",  "Plt3"};
 
+// Called only where the table would be wrong. Not constexpr, so reaching it
+// while the table is built at compile time stops the compilation (the way a
+// throw would, but without needing exceptions, which the DLLs are built
+// without).
+inline void TableBuildFailed(const char*) {}
+
 // Appends texts into a NUL-padded field, keeping at least one NUL. A text too
-// long for its field stops compilation: a throw is no constant expression.
+// long for its field stops compilation.
 class FieldWriter {
   public:
     template <int N> constexpr explicit FieldWriter(char (&field)[N]) : field_(field), size_(N) {}
     constexpr FieldWriter& Put(char c) {
-        if (length_ + 1 >= size_)
-            throw "field too small";
+        if (length_ + 1 >= size_) {
+            TableBuildFailed("field too small");
+            return *this;
+        }
         field_[length_++] = c;
         return *this;
     }
@@ -202,8 +210,10 @@ constexpr std::array<int16_t, kIdRange> BuildIndex() {
         row = -1;
     for (int row = kQuantityRowCount - 1; row >= 0; --row) {
         const int id = kBuilt.rows()[row].id;
-        if (id < 0 || id >= kIdRange)
-            throw "id outside the index";
+        if (id < 0 || id >= kIdRange) {
+            TableBuildFailed("id outside the index");
+            continue;
+        }
         rowOfId[id] = static_cast<int16_t>(row);
     }
     return rowOfId;

@@ -1,6 +1,7 @@
 // Releasing the session's drawing resources and the catalogue.
 #include "config/catalogue.h"
 #include "frame/session.h"
+#include "frame/show_window.h"
 
 namespace {
 
@@ -34,6 +35,9 @@ void ReleaseSurface(HDC& dc, HBITMAP& bitmap, HGDIOBJ& oldBitmap) {
 } // namespace
 
 extern "C" void __stdcall DemoFree(void) {
+    // The show ends with the session: the host may unload the module next,
+    // and the show window's procedure lives in it.
+    EndShowSilently();
     ReleasePalette();
     for (HFONT& font : session.fonts) {
         if (font) {

@@ -60,6 +60,10 @@ void OnShowControl(HWND window, LPARAM code) {
     DestroyWindow(window);
 }
 
+// The instance the class was registered under, so the unload can take it
+// back; null while it is not registered.
+HINSTANCE showClassInstance = nullptr;
+
 bool RegisterShowClass() {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = PavloWndProc;
@@ -67,7 +71,10 @@ bool RegisterShowClass() {
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kShowClassName;
-    return RegisterClassA(&windowClass) != 0;
+    if (RegisterClassA(&windowClass) == 0)
+        return false;
+    showClassInstance = session.hostInstance;
+    return true;
 }
 
 } // namespace
@@ -95,6 +102,29 @@ int StartShow() {
         return 0;
     session.showWindow = window;
     return 1;
+}
+
+void EndShowSilently() {
+    HWND window = session.showWindow;
+    if (!window || !IsWindow(window)) {
+        session.showWindow = nullptr;
+        return;
+    }
+    // Another thread's window cannot be destroyed from here; the host keeps
+    // every window on its one GUI thread, so this is a misuse we only survive.
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
+        return;
+    // As a show ends by itself: the library stops, then the window goes and
+    // its WM_DESTROY unloads the library. With showWindow cleared first, that
+    // WM_DESTROY posts no command to a host that has ended the session.
+    CallVoidEntry("Istop");
+    session.showWindow = nullptr;
+    DestroyWindow(window);
+}
+
+void UnregisterShowClass() {
+    if (showClassInstance && UnregisterClassA(kShowClassName, showClassInstance))
+        showClassInstance = nullptr;
 }
 
 extern "C" LRESULT __stdcall PavloWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

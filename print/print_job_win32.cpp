@@ -49,13 +49,36 @@ void WarnPrintFailure() {
     MessageBeep(MB_ICONEXCLAMATION);
 }
 
+namespace {
+
+typedef BOOL(WINAPI* PrintDlgFn)(PRINTDLGA*);
+
+// The system print dialog, from comdlg32 loaded when first needed. It stays
+// loaded for the rest of the process, as in any host that prints: importing
+// it would load and unload it (and with it the print spooler) with every load
+// of the module, and Wine's spooler keeps a handle each time it is loaded.
+PrintDlgFn SystemPrintDialog() {
+    static PrintDlgFn printDialog = nullptr;
+    if (!printDialog) {
+        if (HMODULE dialogs = LoadLibraryA("comdlg32.dll"))
+            printDialog = reinterpret_cast<PrintDlgFn>(
+                reinterpret_cast<void*>(GetProcAddress(dialogs, "PrintDlgA")));
+    }
+    return printDialog;
+}
+
+} // namespace
+
 HDC ChoosePrinter() {
+    PrintDlgFn printDialog = SystemPrintDialog();
+    if (!printDialog)
+        return nullptr;
     PRINTDLGA choice = {};
     choice.lStructSize = sizeof choice;
     choice.hDevMode = keptDeviceMode;
     choice.hDevNames = keptDeviceNames;
     choice.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIES;
-    const BOOL chosen = PrintDlgA(&choice);
+    const BOOL chosen = printDialog(&choice);
     // The dialog may replace the handles it was given (and free the old
     // ones) even when cancelled: keep what it hands back.
     keptDeviceMode = choice.hDevMode;

@@ -15,20 +15,19 @@ namespace testing {
 namespace internal {
 
 class Notification {
-public:
+  public:
     Notification() = default;
-    Notification(const Notification &) = delete;
-    Notification &operator=(const Notification &) = delete;
+    Notification(const Notification&) = delete;
+    Notification& operator=(const Notification&) = delete;
 
     void Notify() { __atomic_store_n(&notified_, true, __ATOMIC_SEQ_CST); }
 
-    void WaitForNotification()
-    {
+    void WaitForNotification() {
         while (!__atomic_load_n(&notified_, __ATOMIC_SEQ_CST))
             Sleep(1);
     }
 
-private:
+  private:
     bool notified_ = false;
 };
 
