@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "frame/session.h"
+#include "port/port_exports_win32.h"
 #include "port/port_link.h"
 
 namespace {
@@ -26,8 +27,6 @@ void LoadPortLibrary() {
         return;
     portLibrary = LoadLibraryA(libraryPath);
 }
-
-extern "C" int __stdcall CloseIC(void);
 
 void UnloadPortLibrary() {
     if (!portLibrary)
