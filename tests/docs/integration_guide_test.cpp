@@ -418,12 +418,15 @@ TEST(IntegrationGuide, HelpResultsAreTheTopicsTheHelpListOffers) {
 }
 
 TEST(IntegrationGuide, DemoHostHasEveryTextTheGuideNamesAndItsMarkersAreAllowed) {
+    const MarkdownTable* texts = Guide().Table("7. Host texts", "Ids");
+    const MarkdownTable* scripts = Guide().Table("5. Messages", "Script");
+    ASSERT_TRUE(texts && scripts);
     std::map<long, std::string> markers;
-    for (const auto& row : Guide().Table("7. Host texts", "Ids")->rows)
+    for (const auto& row : texts->rows)
         for (long id : ParseIds(row[0]))
             markers[id] = Plain(row[2]);
     Ids shown;
-    for (const auto& row : Guide().Table("5. Messages", "Script")->rows) {
+    for (const auto& row : scripts->rows) {
         const Ids ids = ParseIds(row[1]);
         shown.insert(ids.begin(), ids.end());
     }

@@ -1,5 +1,6 @@
 #include "markdown_doc.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
@@ -79,11 +80,12 @@ MarkdownDoc::MarkdownDoc(const std::string& path) {
             table = nullptr;
             continue;
         }
-        const std::vector<std::string> cells = Cells(line);
+        std::vector<std::string> cells = Cells(line);
         if (!table) {
             tables_.push_back({heading, cells, {}});
             table = &tables_.back();
         } else if (!(table->rows.empty() && IsSeparator(cells))) {
+            cells.resize(std::max(cells.size(), table->header.size()));
             table->rows.push_back(cells);
         }
     }

@@ -8,9 +8,11 @@
 #include <vector>
 
 struct MarkdownTable {
-    std::string heading;                        // the nearest heading above, without the #s
-    std::vector<std::string> header;            // the first row's cells
-    std::vector<std::vector<std::string>> rows; // the rows below the separator
+    std::string heading;             // the nearest heading above, without the #s
+    std::vector<std::string> header; // the first row's cells
+    // The rows below the separator, each with at least as many cells as the
+    // header (missing ones empty).
+    std::vector<std::vector<std::string>> rows;
 };
 
 struct MarkdownBlock {
