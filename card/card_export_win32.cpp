@@ -1,3 +1,5 @@
+#include "card/card_export_win32.h"
+
 #include "card/card_conversion.h"
 
 // The host converts a memory-card image here; the result code is all it

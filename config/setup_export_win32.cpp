@@ -1,3 +1,4 @@
+#include "config/setup_export_win32.h"
 #include "config/setup_table.h"
 
 // The host asks for its settings here while a demonstration runs.

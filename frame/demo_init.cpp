@@ -2,6 +2,7 @@
 
 #include "config/catalogue.h"
 #include "frame/font_fit.h"
+#include "frame/host_ids.h"
 #include "frame/page_control.h"
 #include "frame/page_table.h"
 #include "frame/script_phase.h"
@@ -119,7 +120,7 @@ int OpenSession(HWND hostWindow, HINSTANCE hostInstance, HostTextCallback callba
     session.hostTextCallback = callback;
     session.hostInstance = hostInstance;
     TakeLanguageArgument(language);
-    GetHostText(6145, session.titleText, kTitleTextSize);
+    GetHostText(kTitleTextId, session.titleText, kTitleTextSize);
     LoadCatalogue(catalogueDirectory ? catalogueDirectory : "");
 
     ClearSurfaces();
@@ -135,7 +136,8 @@ int OpenSession(HWND hostWindow, HINSTANCE hostInstance, HostTextCallback callba
 
     ShowPage(0);
     if (!StartShow())
-        PostMessageA(session.hostWindow, WM_COMMAND, SelectedScriptHasSteps() ? 1901 : 1903, 0);
+        PostMessageA(session.hostWindow, WM_COMMAND,
+                     SelectedScriptHasSteps() ? kNextCommand : kEndCommand, 0);
     return 1;
 }
 

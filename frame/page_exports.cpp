@@ -1,4 +1,5 @@
 // The host's periodic tick, its paint call and its navigation commands.
+#include "frame/host_ids.h"
 #include "frame/page_control.h"
 #include "frame/script_phase.h"
 #include "frame/session.h"
@@ -60,13 +61,13 @@ extern "C" int __stdcall DemoPaint(HDC dc) {
 extern "C" int __stdcall DemoCommand(int command, LPARAM /*param*/) {
     const bool pagePhase = session.flow.phase == kPagePhase;
     switch (command) {
-    case 1901:
+    case kNextCommand:
         return pagePhase ? StepPageNow(+1) : kGoOn;
-    case 1902:
+    case kPreviousCommand:
         return pagePhase ? StepPageNow(-1) : kGoOn;
-    case 1903:
+    case kEndCommand:
         return kDemoOver;
-    case 1906:
+    case kOrderSheetCommand:
         return pagePhase ? OpenOrderSheet() : kGoOn;
     default:
         return kGoOn;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "frame/host_ids.h"
 #include "frame/page_flow.h"
 #include "frame/script_directory.h"
 
@@ -17,12 +18,6 @@ enum StepResult : int {
     kStepInvalid = 6,
     kStepRedo = 7, // the cursor was flashed: run the step again once its pause is over
 };
-
-// WM_COMMAND identifiers the engine sends or posts to the host.
-constexpr int kKeyCommand = 1907;
-constexpr int kShowTextCommand = 1908;
-constexpr int kReadyCommand = 1909;
-constexpr int kReadyAfterCursorCommand = 1910;
 
 constexpr uint32_t kRetryPeriodMs = 10000;
 constexpr uint32_t kCursorStepPauseMs = 500;

@@ -1,16 +1,11 @@
 #include "frame/show_window.h"
 
+#include "frame/host_ids.h"
 #include "frame/script_phase.h"
 #include "frame/session.h"
+#include "frame/show_library.h"
 
 namespace {
-
-constexpr char kShowLibraryName[] = "PAVLO.DLL";
-constexpr char kShowClassName[] = "PavloWCl";
-constexpr char kShowScriptName[] = "script_c.mst";
-constexpr int kShowControl = 12345;
-constexpr int kShowButton = 12346;
-constexpr LPARAM kShowAborted = 4;
 
 typedef void(__stdcall* IstartFn)(HWND, const char*, int, int, int);
 typedef void(__stdcall* VoidFn)(void);
@@ -41,7 +36,8 @@ void OnShowDestroyed() {
         session.showLibrary = nullptr;
     }
     if (session.showWindow) {
-        const WPARAM next = (!SelectedScriptHasSteps() || session.showAborted) ? 1903 : 1901;
+        const WPARAM next =
+            (!SelectedScriptHasSteps() || session.showAborted) ? kEndCommand : kNextCommand;
         PostMessageA(session.hostWindow, WM_COMMAND, next, 0);
         session.showWindow = nullptr;
     }
@@ -51,10 +47,10 @@ void OnShowControl(HWND window, LPARAM code) {
     if (!session.showLibrary)
         return;
     if (code == 0) {
-        CallVoidEntry("ForceGo");
+        CallVoidEntry(kShowGoEntry);
         return;
     }
-    CallVoidEntry("Istop");
+    CallVoidEntry(kShowStopEntry);
     if (code == kShowAborted)
         session.showAborted = 1;
     DestroyWindow(window);
@@ -92,7 +88,7 @@ int StartShow() {
     if (window) {
         ShowWindow(window, SW_SHOWNORMAL);
         if (session.showLibrary) {
-            if (IstartFn start = ShowEntryAs<IstartFn>("Istart"))
+            if (IstartFn start = ShowEntryAs<IstartFn>(kShowStartEntry))
                 start(window, kShowScriptName, kShowControl, kShowButton, session.showStartMode);
         } else {
             DestroyWindow(window); // posts nothing: showWindow is still empty
@@ -138,10 +134,10 @@ extern "C" LRESULT __stdcall PavloWndProc(HWND window, UINT message, WPARAM wPar
         OnShowDestroyed();
         return 0;
     case WM_ACTIVATE:
-        CallIntEntry("ForcePaint", LOWORD(wParam) != 0 ? 1 : 0);
+        CallIntEntry(kShowPaintEntry, LOWORD(wParam) != 0 ? 1 : 0);
         return 0;
     case WM_PALETTECHANGED:
-        CallIntEntry("ForcePaint", 2);
+        CallIntEntry(kShowPaintEntry, 2);
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
@@ -153,7 +149,7 @@ extern "C" LRESULT __stdcall PavloWndProc(HWND window, UINT message, WPARAM wPar
         if (LOWORD(wParam) == kShowControl)
             OnShowControl(window, lParam);
         else if (LOWORD(wParam) == kShowButton)
-            CallIntEntry("ClickedButton", static_cast<int>(lParam));
+            CallIntEntry(kShowButtonEntry, static_cast<int>(lParam));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -5,11 +5,8 @@
 #include <windows.h>
 
 #include "frame/session.h"
+#include "help/help_ids.h"
 #include "help/help_list.h"
-
-constexpr int kHelpTemplateId = 4420;
-constexpr int kHelpListControl = 5371;
-constexpr int kProgramHelpButton = 7;
 
 // What one DemoHelp call knows of its dialog.
 extern HelpListState helpList;

@@ -1,5 +1,6 @@
 #include "help/help_dialog.h"
 
+#include "frame/host_ids.h"
 #include "frame/page_flow.h"
 #include "frame/script_phase.h"
 #include "help/dialog_texts.h"
@@ -84,7 +85,7 @@ INT_PTR Command(HWND dialog, WPARAM wParam) {
 void StartChosenScript() {
     if (!session.bigCursor)
         session.bigCursor = LoadCursorA(session.moduleInstance, "BIG");
-    GetHostText(6145, session.titleText, kTitleTextSize);
+    GetHostText(kTitleTextId, session.titleText, kTitleTextSize);
     session.flow.phase = kScriptPhase;
     session.flow.nextStepTime = 0;
     session.flow.stepIndex = -1;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "frame/session.h"
+#include "port/port_exports_win32.h"
 #include "port/port_link.h"
 
 namespace {
@@ -27,8 +28,6 @@ void LoadPortLibrary() {
     portLibrary = LoadLibraryA(libraryPath);
 }
 
-extern "C" int __stdcall CloseIC(void);
-
 void UnloadPortLibrary() {
     if (!portLibrary)
         return;
@@ -46,7 +45,7 @@ extern "C" int __stdcall SetIC(int a1, int a2, int a3, int a4, int a5, int a6) {
     if (!portLibrary)
         return -1;
     auto setPort = reinterpret_cast<SetIComPortFn>(
-        reinterpret_cast<void*>(GetProcAddress(portLibrary, "SetIComPort")));
+        reinterpret_cast<void*>(GetProcAddress(portLibrary, kSetPortEntry)));
     if (!setPort)
         return -1;
     return setPort(a1, a2, a3, a4, static_cast<unsigned char>(a5), static_cast<unsigned char>(a6));
@@ -56,6 +55,6 @@ extern "C" int __stdcall CloseIC(void) {
     if (!portLibrary)
         return 0;
     auto closePort = reinterpret_cast<CloseIComPortFn>(
-        reinterpret_cast<void*>(GetProcAddress(portLibrary, "CloseIComPort")));
+        reinterpret_cast<void*>(GetProcAddress(portLibrary, kClosePortEntry)));
     return closePort ? closePort() : 0;
 }

@@ -5,14 +5,7 @@
 
 #include <windows.h>
 
-// Page-progress command sent to the printing dialog at the start of every
-// page: page number in the low and page count in the high word of lParam.
-constexpr WORD kPageProgressCommand = 7100;
-// Host dialog template of the printing dialog, and its controls beside the
-// cancel button (1) and the label (31236).
-constexpr int kPrintingDialogTemplate = 3031;
-constexpr int kPrintingProgressBar = 3032;
-constexpr int kPrintingPageText = 3033;
+#include "print/print_ids.h"
 
 // 0 when a job begins, 1 once the user cancels it.
 extern int printCancelled;
