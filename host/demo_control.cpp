@@ -11,8 +11,6 @@
 
 namespace {
 
-// The slide show window the module creates over ours, under our instance.
-const char kShowWindowClass[] = "PavloWCl";
 // Steps are due on the millisecond; a fine tick keeps them close to it.
 constexpr UINT kTickIntervalMs = 20;
 constexpr unsigned long kPeriodicShotMs = 2000;
@@ -110,21 +108,8 @@ void FreeModuleSession() {
     app.log.Write("DemoFree");
 }
 
-// The show window's procedure lives in the module; it must not outlive the
-// demonstration. Closing it makes it post its end command, which finds no
-// demonstration running and is dropped.
-void CloseShowWindows() {
-    HostApp& app = App();
-    HWND show;
-    while ((show = FindWindowExA(app.window, nullptr, kShowWindowClass, nullptr)) != nullptr) {
-        app.log.Write("closing the slide show window");
-        if (!DestroyWindow(show)) {
-            break;
-        }
-    }
-}
-
-// End commands a closed show window posted must not reach the next session.
+// End commands a show that ended by itself posted must not reach the next
+// session.
 void DropQueuedDemoCommands() {
     HostApp& app = App();
     std::vector<MSG> others;
@@ -145,11 +130,8 @@ void DropQueuedDemoCommands() {
 // demonstration needs a fresh copy.
 bool ReloadModule() {
     HostApp& app = App();
-    CloseShowWindows();
+    // DemoFree ends a show still playing; the unload takes back its class.
     FreeModuleSession();
-    // The module registered the show window class under our instance, with
-    // its own window procedure: the class must go before the code does.
-    UnregisterClassA(kShowWindowClass, app.instance);
     DropQueuedDemoCommands();
     std::string path = app.module.Path();
     app.module.Unload();
@@ -333,8 +315,7 @@ void EndDemonstration() {
     }
     KillTimer(app.window, kTickTimerId);
     KillTimer(app.window, kScriptLimitTimerId);
-    CloseShowWindows();
-    FreeModuleSession();
+    FreeModuleSession(); // ends a slide show still playing
     app.deferredCommands.clear();
     app.log.Write("demonstration over");
     RepaintPageArea(); // without a session the module paints no page
