@@ -19,27 +19,32 @@ constexpr unsigned char kCancelledMark = 0xFF;
 constexpr int kEntryReadLimit = 18;
 constexpr int kEntryCharacterLimit = 5;
 
-// Screen y of the top of line `line` of the quantity list; false when the
-// list cannot give its rectangle.
-bool LineTopOnScreen(HWND sheet, int line, int* y) {
+// Screen y of the top and bottom of line `line` of the quantity list; false
+// when the list cannot give its rectangle.
+bool LineOnScreen(HWND sheet, int line, int* top, int* bottom) {
     HWND list = GetDlgItem(sheet, kQuantityList);
     RECT rect;
     if (SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(line),
                      reinterpret_cast<LPARAM>(&rect)) == LB_ERR)
         return false;
-    POINT corner = {rect.left, rect.top};
-    ClientToScreen(list, &corner);
-    *y = corner.y;
+    POINT corners[2] = {{rect.left, rect.top}, {rect.left, rect.bottom}};
+    MapWindowPoints(list, nullptr, corners, 2);
+    *top = corners[0].y;
+    *bottom = corners[1].y;
     return true;
 }
 
+// The line's height is the distance to a neighbouring line; a list of one
+// line has none, and then the line's own rectangle gives it, so that the
+// only item of a catalogue can be ordered too.
 bool MeasureSelectedLine(HWND sheet) {
     const int selected = session.orderSelectedLine;
     const int neighbour = selected > session.orderTopLine ? selected - 1 : selected + 1;
-    int y1 = 0;
-    int y2 = 0;
-    if (!LineTopOnScreen(sheet, selected, &y1) || !LineTopOnScreen(sheet, neighbour, &y2))
+    int y1 = 0, bottom = 0, y2 = 0, unused = 0;
+    if (!LineOnScreen(sheet, selected, &y1, &bottom))
         return false;
+    if (!LineOnScreen(sheet, neighbour, &y2, &unused))
+        y2 = bottom;
     session.entryCentreY = y1 + std::abs(y1 - y2) / 2;
     return true;
 }

@@ -14,7 +14,7 @@ extern HWND abortDialog;
 
 // The system print dialog, starting from the printer chosen last time; the
 // printer's device context, or null when cancelled or failed.
-HDC ChoosePrinter();
+HDC ChoosePrinter(HWND owner);
 // Chooses a printer, disables `parent`, shows the printing dialog and
 // installs the abort procedure; the printer's device context, or null (after
 // a warning beep) when no job could be started.

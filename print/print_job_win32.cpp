@@ -69,12 +69,15 @@ PrintDlgFn SystemPrintDialog() {
 
 } // namespace
 
-HDC ChoosePrinter() {
+HDC ChoosePrinter(HWND owner) {
     PrintDlgFn printDialog = SystemPrintDialog();
     if (!printDialog)
         return nullptr;
     PRINTDLGA choice = {};
     choice.lStructSize = sizeof choice;
+    // Owned, the dialog disables the order sheet while it is open: no second
+    // Print can start a job inside this one.
+    choice.hwndOwner = owner;
     choice.hDevMode = keptDeviceMode;
     choice.hDevNames = keptDeviceNames;
     choice.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIES;
@@ -90,7 +93,7 @@ HDC ChoosePrinter() {
 
 HDC BeginPrintJob(HWND parent) {
     printCancelled = 0;
-    HDC dc = ChoosePrinter();
+    HDC dc = ChoosePrinter(parent);
     if (!dc) {
         WarnPrintFailure();
         return nullptr;

@@ -362,6 +362,16 @@ TEST_F(OrderSheetTest, DigitKeyOpensTheEntryPrefilledWithTheCaretAtTheEnd) {
               Do([] { EXPECT_EQ(0, catalogue.quantities[3]); }), CloseSheet()});
 }
 
+// One line has no neighbour to measure its height by: the entry still opens
+// and centres on it.
+TEST_F(OrderSheetTest, TheOnlyItemOfACatalogueCanBeOrdered) {
+    MakeItems(1);
+    RunSheet(Joined({{Do([] { SelectLine(kQuantityList, 0); })},
+                     EnterQuantity(kItemTextList, '3', ""),
+                     {Do([] { EXPECT_EQ(3, catalogue.quantities[0]); })},
+                     {CloseSheet()}}));
+}
+
 TEST_F(OrderSheetTest, AcceptedEntryStoresTheNumberBeforeTheFirstOtherCharacter) {
     RunSheet(Joined({{Do([] { SelectLine(kQuantityList, 4); })},
                      EnterQuantity(kItemTextList, '4', "2x"),

@@ -147,6 +147,7 @@ int Occurrences(const std::string& text, const std::string& part) {
 struct DialogAnswers {
     int printDialogAnswer = IDOK;
     int printDialogsSeen = 0;
+    bool printDialogOwnerEnabled = true; // the window under the print dialog
     std::string preselectedPrinter;
     HWND lastPrintDialog = nullptr;
     // Page progress the printing dialog received, and what it showed.
@@ -166,6 +167,8 @@ LRESULT CALLBACK AnswerPrintDialog(int code, WPARAM wParam, LPARAM lParam) {
         if (printers && window != answers.lastPrintDialog) {
             answers.lastPrintDialog = window;
             ++answers.printDialogsSeen;
+            HWND owner = GetWindow(window, GW_OWNER);
+            answers.printDialogOwnerEnabled = owner == nullptr || IsWindowEnabled(owner);
             char name[256] = "";
             GetWindowTextA(printers, name, sizeof name);
             answers.preselectedPrinter = name;
@@ -494,6 +497,8 @@ TEST_F(PrintOrderTest, CancellingThePrintDialogBeepsAndPrintsNothing) {
     answers.printDialogAnswer = IDCANCEL;
     Print("Order not printed");
     EXPECT_EQ(answers.printDialogsSeen, 1);
+    // The dialog belongs to the order sheet and keeps it from a second Print.
+    EXPECT_FALSE(answers.printDialogOwnerEnabled);
     EXPECT_EQ(printWarningBeeps, beepsBefore_ + 1);
     EXPECT_TRUE(answers.progress.empty());
     ExpectJobClosed();
