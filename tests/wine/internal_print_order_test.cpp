@@ -24,6 +24,7 @@
 #include "print/print_geometry.h"
 #include "print/print_job.h"
 #include "print/print_order.h"
+#include "print/print_surface_win32.h"
 #include "printed_page.h"
 #include "test_support.h"
 
@@ -440,6 +441,27 @@ class PrintOrderTest : public ::testing::Test {
             GTEST_SKIP() << "skipped: no print server (scripts/test.sh starts one)";               \
         }                                                                                          \
     } while (0)
+
+// The safety net for printers that print wider than they measure: a text
+// wider than its cell (and starting left of it) leaves no ink outside the
+// cell or its line, and is drawn up to the cell's edges.
+TEST(PrintSurfaceTest, TextStopsAtTheEdgesOfItsCell) {
+    MemorySurface page(200, 60);
+    HFONT font = CreateFontA(-24, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
+    HGDIOBJ old = SelectObject(page.dc(), font);
+    SetBkMode(page.dc(), TRANSPARENT);
+    DcPrintSurface surface(page.dc());
+    surface.Text(20, 10, "WWWWWWWWWW", 10, {30, 90});
+    const RECT ink = page.InkBounds();
+    EXPECT_GE(ink.left, 30);
+    EXPECT_LE(ink.right, 90);
+    EXPECT_GE(ink.top, 10);
+    EXPECT_LE(ink.bottom, 10 + LineHeight(page.dc()));
+    EXPECT_GE(ink.right - ink.left, 55);
+    SelectObject(page.dc(), old);
+    DeleteObject(font);
+}
 
 TEST_F(PrintOrderTest, NothingToPrintStartsNoJob) {
     OrderItems(0);
