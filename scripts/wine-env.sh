@@ -73,8 +73,6 @@ stop_display() {
     fi
 }
 
-# Creates the prefix once (parallel first starts race), without a window
-# manager's 2-second wait on every closing dialog.
 # The Wine loader of the picked tree's programs.
 wine_loader() {
     if [ "$windowsPreset" = mingw64 ]; then
@@ -84,6 +82,8 @@ wine_loader() {
     fi
 }
 
+# Creates the prefix once (parallel first starts race), without a window
+# manager's 2-second wait on every closing dialog.
 ensure_wine_prefix() {
     export WINEPREFIX="$1" BRENK_WINEPREFIX="$1"
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
