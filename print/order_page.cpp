@@ -15,7 +15,7 @@ void DrawPart(PrintSurface& surface, int x, int y, int width, const char* text, 
               int alignment) {
     const ClippedText clipped = ClipText(surface, text, length, x, width, alignment);
     if (clipped.length > 0)
-        surface.Text(clipped.x, y, text, clipped.length);
+        surface.Text(clipped.x, y, text, clipped.length, {x, x + width});
 }
 
 int ColumnLeft(const Geometry& g, int column) {

@@ -28,11 +28,19 @@ enum PrintTextId : uint32_t {
     kSurchargedTotalText = 8315,
 };
 
+// A text cell's span across the page; right is outside it.
+struct CellSpan {
+    int left, right;
+};
+
 // What a page is drawn on: a printer in the module, a recorder in tests.
 class PrintSurface : public PrefixWidthSource {
   public:
     virtual void Line(int x1, int y1, int x2, int y2) = 0;
-    virtual void Text(int x, int y, const char* text, int length) = 0;
+    // Draws a text measured to fit `cell` with its top at y. No ink may leave
+    // the cell's span or the text's line, even where the device prints its
+    // glyphs wider than it measured them.
+    virtual void Text(int x, int y, const char* text, int length, CellSpan cell) = 0;
     // The host's text `id` into `buffer` (empty when it has none).
     virtual void HostText(uint32_t id, char* buffer, int size) = 0;
     // The count (0 or more) or amount (count negative) padded to `mask` in

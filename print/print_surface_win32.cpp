@@ -13,8 +13,11 @@ void DcPrintSurface::Line(int x1, int y1, int x2, int y2) {
     LineTo(dc_, x2, y2);
 }
 
-void DcPrintSurface::Text(int x, int y, const char* text, int length) {
-    TextOutA(dc_, x, y, text, length);
+void DcPrintSurface::Text(int x, int y, const char* text, int length, CellSpan cell) {
+    // A driver that prints glyphs wider than it measures them would carry
+    // the text over the cell's lines; the cell's rectangle stops it there.
+    const RECT clip = {cell.left, y, cell.right, y + LineHeight(dc_)};
+    ExtTextOutA(dc_, x, y, ETO_CLIPPED, &clip, text, static_cast<UINT>(length), nullptr);
 }
 
 void DcPrintSurface::HostText(uint32_t id, char* buffer, int size) {

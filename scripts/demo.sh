@@ -28,6 +28,7 @@ rm -rf "$out"
 mkdir -p "$out"
 # The printed order sheet lands as a PDF in the output folder.
 start_print_server "$windowsBuild/printserver-demo" "$out" || exit 1
+use_printer_fonts "$(wine_loader)" || exit 1
 # Script 0 ends the demonstration by itself after about two and a half
 # minutes; the limits only guard against a host that stopped answering.
 options=(--exit-when-done --timeout 300 --end-script-after 240 --order-demo --print-order)

@@ -35,6 +35,7 @@ trap 'stop_print_server; stop_display' EXIT
 ensure_wine_prefix "$windowsBuild/wineprefix"
 # A PDF printer for the printing tests, which find its output in BRENK_PDF_DIR.
 start_print_server "$windowsBuild/printserver" "$windowsBuild/pdf" || fail "no print server"
+use_printer_fonts "$(wine_loader)" || fail "Wine's printer is not set up"
 
 passed=0
 failed=0

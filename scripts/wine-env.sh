@@ -1,8 +1,10 @@
 # Sourced by the scripts: picks the Windows build tree that can run here,
 # gives Wine a display and a prefix inside the build folder.
 
-# The private print server (start_print_server, stop_print_server).
+# The private print server (start_print_server, stop_print_server) and
+# Wine's setting for printing its font (use_printer_fonts).
 . "$(dirname "${BASH_SOURCE[0]}")/print-server.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/printer-fonts.sh"
 
 # 32-bit programs need a kernel that runs 32-bit code; some sandboxes do not.
 # There the same sources are built for x86-64 and run by 64-bit Wine.
@@ -71,13 +73,22 @@ stop_display() {
     fi
 }
 
+# The Wine loader of the picked tree's programs.
+wine_loader() {
+    if [ "$windowsPreset" = mingw64 ]; then
+        echo /usr/lib/wine/wine64
+    else
+        echo wine
+    fi
+}
+
 # Creates the prefix once (parallel first starts race), without a window
 # manager's 2-second wait on every closing dialog.
 ensure_wine_prefix() {
     export WINEPREFIX="$1" BRENK_WINEPREFIX="$1"
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    local loader=wine
-    [ "$windowsPreset" = mingw64 ] && loader=/usr/lib/wine/wine64
+    local loader
+    loader="$(wine_loader)"
     if [ ! -f "$WINEPREFIX/.brenk-ready" ]; then
         echo "Creating the Wine prefix in $WINEPREFIX (once; takes a minute)"
         mkdir -p "$WINEPREFIX"

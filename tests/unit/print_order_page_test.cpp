@@ -18,6 +18,7 @@ class RecordingSurface : public PrintSurface {
     struct DrawnText {
         int x, y;
         std::string text;
+        CellSpan cell;
     };
     struct DrawnLine {
         int x1, y1, x2, y2;
@@ -28,8 +29,8 @@ class RecordingSurface : public PrintSurface {
 
     int PrefixWidth(const char*, int n) const override { return 10 * n; }
     void Line(int x1, int y1, int x2, int y2) override { lines.push_back({x1, y1, x2, y2}); }
-    void Text(int x, int y, const char* text, int length) override {
-        texts.push_back({x, y, std::string(text, static_cast<size_t>(length))});
+    void Text(int x, int y, const char* text, int length, CellSpan cell) override {
+        texts.push_back({x, y, std::string(text, static_cast<size_t>(length)), cell});
     }
     void HostText(uint32_t id, char* buffer, int size) override {
         auto found = hostTexts.find(id);
@@ -219,6 +220,46 @@ TEST_F(OrderPageTest, LongTextIsCutToItsCell) {
     const auto* code =
         surface_.Find(std::string("ABCDEFGHIJKLMNOPQRST").substr(0, (cell - 2) / 10));
     ASSERT_NE(code, nullptr);
+}
+
+// Each text is handed over with the cell it was measured into, so a printer
+// that prints wider than it measures can be stopped at the cell's edge.
+TEST_F(OrderPageTest, EveryTextComesWithTheCellItWasMeasuredInto) {
+    const std::string wide(60, 'W');
+    catalogue_->quantities[0] = 1;
+    snprintf(rows_[0].itemCode, sizeof rows_[0].itemCode, "%s", wide.c_str());
+    snprintf(rows_[0].itemText, sizeof rows_[0].itemText, "%s", wide.c_str());
+    snprintf(catalogue_->addresses[0].lines[0], kAddressTextLimit + 1, "%s", wide.c_str());
+    snprintf(orderer_[0], 42, "%s", wide.c_str());
+    for (uint32_t id = kLeftHeadingText; id <= kSurchargedTotalText; ++id)
+        surface_.hostTexts[id] = wide;
+    const PrintGeometry g = ComputePrintGeometry(3508, 300, 300, 40);
+    DrawOrderPage(surface_, g, data_, 5, 0);
+    ASSERT_GT(surface_.texts.size(), 20u);
+    for (const auto& t : surface_.texts) {
+        EXPECT_GE(t.x, t.cell.left + 1) << t.text;
+        EXPECT_LE(t.x + 10 * static_cast<int>(t.text.size()), t.cell.right - 1) << t.text;
+    }
+    // An item row: the five columns, code and text kept 2v off their left line.
+    const int* c = g.columns;
+    const int v = g.unitX;
+    std::vector<std::pair<int, int>> row;
+    for (const auto& t : surface_.texts)
+        if (t.y == RowTextTop(g, 1))
+            row.push_back({t.cell.left, t.cell.right});
+    std::sort(row.begin(), row.end());
+    const std::vector<std::pair<int, int>> columns = {
+        {c[0], c[1]}, {c[1] + 2 * v, c[2]}, {c[2] + 2 * v, c[3]}, {c[3], c[4]}, {c[4], c[5]}};
+    EXPECT_EQ(row, columns);
+    // The totals' labels end 2v before the totals' column.
+    int labels = 0;
+    for (const auto& t : surface_.texts) {
+        if (t.y != RowTextTop(g, 6) || t.text[0] != 'W')
+            continue;
+        ++labels;
+        EXPECT_EQ(std::make_pair(t.cell.left, t.cell.right), std::make_pair(c[2], c[4] - 2 * v));
+    }
+    EXPECT_EQ(labels, 1);
 }
 
 TEST_F(OrderPageTest, MissingTextsOfTheLanguageDrawNoItemTexts) {

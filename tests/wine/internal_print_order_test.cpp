@@ -24,6 +24,8 @@
 #include "print/print_geometry.h"
 #include "print/print_job.h"
 #include "print/print_order.h"
+#include "print/print_surface_win32.h"
+#include "printed_page.h"
 #include "test_support.h"
 
 namespace {
@@ -133,6 +135,42 @@ PrintedPdf ReadPdf(const std::string& title) {
     if (std::sscanf(image.c_str(), "P5 %d %d %d%n", &pdf.width, &pdf.height, &maxValue, &used) == 3)
         pdf.pixels = image.substr(static_cast<size_t>(used) + 1);
     return pdf;
+}
+
+// Every page of a printed document rendered at kCheckDpi, and the words of
+// each page with their boxes.
+constexpr int kCheckDpi = 100;
+struct RenderedPdf {
+    std::vector<PageImage> images;
+    std::vector<std::vector<PdfWord>> words;
+};
+
+RenderedPdf RenderPdf(const std::string& title) {
+    const std::string out = Env("BRENK_PDF_DIR") + "/" + PdfPrefix(title) + ".page";
+    std::string script = kWaitForQueue;
+    script += "rm -f " + out + "*\n";
+    script += "pdf=$(ls \"$BRENK_PDF_DIR\"/" + PdfPrefix(title) + "*.pdf 2>/dev/null | head -1)\n";
+    script += "pages=$(pdfinfo \"$pdf\" 2>/dev/null | sed -n 's/^Pages: *//p')\n";
+    script += "for i in $(seq 1 \"$pages\"); do\n";
+    script += "  pdftoppm -r " + std::to_string(kCheckDpi) + " -gray -f $i -l $i -singlefile " +
+              "\"$pdf\" " + out + "-$i\n";
+    script += "done\n";
+    script += "[ -z \"$pdf\" ] || pdftotext -bbox \"$pdf\" " + out + ".words\n";
+    RunShell(script);
+    RenderedPdf pdf;
+    for (int page = 1;; ++page) {
+        const std::string file = WindowsPath(out + "-" + std::to_string(page) + ".pgm");
+        if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+            break;
+        pdf.images.push_back(ParsePgm(ReadWholeFile(file), kCheckDpi));
+    }
+    pdf.words = ParseWordBoxes(ReadWholeFile(WindowsPath(out + ".words")));
+    return pdf;
+}
+
+bool HasWord(const std::vector<PdfWord>& words, const std::string& text) {
+    return std::any_of(words.begin(), words.end(),
+                       [&](const PdfWord& word) { return word.text == text; });
 }
 
 int Occurrences(const std::string& text, const std::string& part) {
@@ -256,9 +294,28 @@ double PageSum(int first, int last) {
     return sum;
 }
 
-// The geometry the printout gets on the default printer, from its own
-// device context with the print font selected.
-PrintGeometry PrinterGeometry() {
+// The ordered items n = first..last-1 of a page: unit price and line total
+// of each, and the page's two sums, printed as whole words.
+void ExpectWholeAmounts(const std::vector<PdfWord>& words, int first, int last) {
+    for (int n = first; n < last; ++n) {
+        EXPECT_TRUE(HasWord(words, Amount(Price(2 * n)))) << Amount(Price(2 * n));
+        const double total = (1 + n % 3) * Price(2 * n);
+        EXPECT_TRUE(HasWord(words, Amount(total))) << Amount(total);
+    }
+    const double sum = PageSum(first, last);
+    EXPECT_TRUE(HasWord(words, Amount(sum))) << Amount(sum);
+    EXPECT_TRUE(HasWord(words, Amount(sum + sum * 10 * 0.01))) << Amount(sum + sum * 10 * 0.01);
+}
+
+// The default printer's page: the geometry the printout gets, from its own
+// device context with the print font selected, and where its device units
+// lie on the paper.
+struct PrinterPage {
+    PrintGeometry geometry{};
+    DevicePlacement placement{};
+};
+
+PrinterPage DefaultPrinterPage() {
     PRINTDLGA defaults = {};
     defaults.lStructSize = sizeof defaults;
     defaults.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
@@ -272,12 +329,51 @@ PrintGeometry PrinterGeometry() {
     HFONT printFont = CreateFontA(font.height, font.width, 0, 0, FW_NORMAL, 0, 0, 0, 0,
                                   OUT_STROKE_PRECIS, 0, 0, FF_ROMAN, "Times New Roman");
     HGDIOBJ old = SelectObject(dc, printFont);
-    const PrintGeometry geometry =
-        ComputePrintGeometry(GetDeviceCaps(dc, VERTRES), dpiX, dpiY, LineHeight(dc));
+    PrinterPage page;
+    page.geometry = ComputePrintGeometry(GetDeviceCaps(dc, VERTRES), dpiX, dpiY, LineHeight(dc));
+    page.placement = {dpiX, dpiY, GetDeviceCaps(dc, PHYSICALOFFSETX),
+                      GetDeviceCaps(dc, PHYSICALOFFSETY)};
     SelectObject(dc, old);
     DeleteObject(printFont);
     DeleteDC(dc);
-    return geometry;
+    return page;
+}
+
+PrintGeometry PrinterGeometry() {
+    return DefaultPrinterPage().geometry;
+}
+
+// The printout stays inside its grid, checked on the rendered pages: no
+// dark pixel outside the cells and lines of its page (a pixel of
+// anti-aliasing allowed around them), and every word's box wholly across a
+// cell, so no text is cut by a cell's edge either. Returns each page's words.
+std::vector<std::vector<PdfWord>> ExpectPagesInsideTheirCells(const std::string& title, int items) {
+    const PrinterPage printer = DefaultPrinterPage();
+    const int perPage = printer.geometry.rowsPerPage;
+    const int pages = PageCount(items, perPage);
+    const RenderedPdf pdf = RenderPdf(title);
+    EXPECT_GE(pages, 1);
+    EXPECT_EQ(pdf.images.size(), static_cast<size_t>(pages));
+    EXPECT_EQ(pdf.words.size(), static_cast<size_t>(pages));
+    const int checked =
+        std::min({pages, static_cast<int>(pdf.images.size()), static_cast<int>(pdf.words.size())});
+    int remaining = items;
+    for (int page = 0; page < checked; ++page) {
+        EXPECT_FALSE(pdf.images[page].pixels.empty()) << "no image of page " << page + 1;
+        const int rows = RowsOnPage(perPage, remaining);
+        remaining -= rows;
+        const PageLayout layout = OrderPageLayout(printer.geometry, rows);
+        const int ink = InkOutsideLayout(pdf.images[page], layout, printer.placement, 1);
+        std::printf("%s, page %d: %d dark pixels outside the cells and lines\n", title.c_str(),
+                    page + 1, ink);
+        EXPECT_EQ(ink, 0) << title << ", page " << page + 1;
+        for (const PdfWord& word :
+             WordsOutsideCells(pdf.words[page], layout, printer.placement, 0.5))
+            ADD_FAILURE() << title << ", page " << page + 1 << ": \"" << word.text
+                          << "\" leaves its cell (" << word.xMin << ".." << word.xMax
+                          << " pt across, " << word.yMin << ".." << word.yMax << " pt down)";
+    }
+    return pdf.words;
 }
 
 class PrintOrderTest : public ::testing::Test {
@@ -349,6 +445,27 @@ class PrintOrderTest : public ::testing::Test {
         }                                                                                          \
     } while (0)
 
+// The safety net for printers that print wider than they measure: a text
+// wider than its cell (and starting left of it) leaves no ink outside the
+// cell or its line, and is drawn up to the cell's edges.
+TEST(PrintSurfaceTest, TextStopsAtTheEdgesOfItsCell) {
+    MemorySurface page(200, 60);
+    HFONT font = CreateFontA(-24, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
+    HGDIOBJ old = SelectObject(page.dc(), font);
+    SetBkMode(page.dc(), TRANSPARENT);
+    DcPrintSurface surface(page.dc());
+    surface.Text(20, 10, "WWWWWWWWWW", 10, {30, 90});
+    const RECT ink = page.InkBounds();
+    EXPECT_GE(ink.left, 30);
+    EXPECT_LE(ink.right, 90);
+    EXPECT_GE(ink.top, 10);
+    EXPECT_LE(ink.bottom, 10 + LineHeight(page.dc()));
+    EXPECT_GE(ink.right - ink.left, 55);
+    SelectObject(page.dc(), old);
+    DeleteObject(font);
+}
+
 TEST_F(PrintOrderTest, NothingToPrintStartsNoJob) {
     OrderItems(0);
     PrintOrderSheet(parent_->handle());
@@ -406,6 +523,9 @@ TEST_F(PrintOrderTest, ThreeItemsOnOnePage) {
     EXPECT_EQ(answers.progress[0], std::make_pair(1, 1));
     EXPECT_EQ(answers.progressTexts[0], "1 / 1");
     EXPECT_EQ(answers.progressBarPositions[0], 1);
+    const auto words = ExpectPagesInsideTheirCells("Order three items", 3);
+    ASSERT_EQ(words.size(), 1u);
+    ExpectWholeAmounts(words[0], 0, 3);
 }
 
 // Dark pixels in a column of the image between two rows.
@@ -443,6 +563,9 @@ TEST_F(PrintOrderTest, TwentyItemsOnOnePageWithTheGrid) {
             best = std::max(best, InkInColumn(pdf, x + dx, tableTop, tableBottom));
         EXPECT_GT(best, 150) << "no line near device x " << edge;
     }
+    const auto words = ExpectPagesInsideTheirCells("Order twenty items", 20);
+    ASSERT_EQ(words.size(), 1u);
+    ExpectWholeAmounts(words[0], 0, 20);
 }
 
 TEST_F(PrintOrderTest, FortyFiveItemsOnTwoPagesWithTheirOwnSums) {
@@ -470,6 +593,10 @@ TEST_F(PrintOrderTest, FortyFiveItemsOnTwoPagesWithTheirOwnSums) {
         EXPECT_EQ(Occurrences(pdf.pageTexts[page], "Page sum"), 1) << "page " << page + 1;
     const std::vector<std::pair<int, int>> progress = {{1, 2}, {2, 2}};
     EXPECT_EQ(answers.progress, progress);
+    const auto words = ExpectPagesInsideTheirCells("Order 45 items", 45);
+    ASSERT_EQ(words.size(), 2u);
+    ExpectWholeAmounts(words[0], 0, perPage);
+    ExpectWholeAmounts(words[1], perPage, 45);
 }
 
 TEST_F(PrintOrderTest, CancelWhilePageTwoOfThreeIsDrawn) {
