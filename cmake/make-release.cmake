@@ -6,16 +6,9 @@
 set(root ${STAGE}/${NAME})
 file(REMOVE_RECURSE ${STAGE})
 
-# One time for everything: the commit's, unless the caller fixed one. It
-# goes into the zip entries and, through strip, into the PE headers.
-set(epoch "$ENV{SOURCE_DATE_EPOCH}")
-if(epoch STREQUAL "")
-    execute_process(COMMAND git -C ${SOURCE_DIR} log -1 --format=%ct
-        OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-endif()
-if(NOT epoch MATCHES "^[0-9]+$" OR epoch LESS 315532800)
-    set(epoch 315532800) # 1980-01-01, the earliest a zip entry can say
-endif()
+# One time for everything (see release-epoch.cmake): it goes into the zip
+# entries and, through strip, into the PE headers.
+file(READ ${EPOCH_FILE} epoch)
 
 # destination (relative to the archive's top folder) and source, in pairs
 set(binaries

@@ -18,8 +18,17 @@ set(release_documents
     ${PROJECT_SOURCE_DIR}/cmake/release-readme.txt.in)
 file(GLOB release_guides CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
 
+# The archive's time stamp, looked at with every build (see release-epoch.cmake).
+set(release_epoch_file ${PROJECT_BINARY_DIR}/release-epoch.txt)
+add_custom_target(release_epoch
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DOUT=${release_epoch_file}
+        -P ${CMAKE_CURRENT_LIST_DIR}/release-epoch.cmake
+    BYPRODUCTS ${release_epoch_file}
+    VERBATIM)
+
 add_custom_command(OUTPUT ${BRENK_RELEASE_ZIP}
     COMMAND ${CMAKE_COMMAND}
+        -DEPOCH_FILE=${release_epoch_file}
         -DNAME=${BRENK_RELEASE_NAME}
         -DVERSION=${PROJECT_VERSION}
         -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
@@ -34,11 +43,12 @@ add_custom_command(OUTPUT ${BRENK_RELEASE_ZIP}
         -DCARDCONV=$<TARGET_FILE:cardconv>
         -DCNFTOOL=$<TARGET_FILE:cnftool>
         -P ${CMAKE_CURRENT_LIST_DIR}/make-release.cmake
-    DEPENDS ${release_targets} ${release_documents} ${release_guides}
+    DEPENDS ${release_targets} ${release_documents} ${release_guides} ${release_epoch_file}
         ${CMAKE_CURRENT_LIST_DIR}/make-release.cmake
     COMMENT "Release archive ${BRENK_RELEASE_NAME}.zip"
     VERBATIM)
 add_custom_target(release ALL DEPENDS ${BRENK_RELEASE_ZIP})
+add_dependencies(release release_epoch)
 
 if(BRENK_TESTS)
     # What ships: plain export names, only imports XP SP3 has, and the same
