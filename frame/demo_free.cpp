@@ -1,6 +1,6 @@
 // Releasing the session's drawing resources and the catalogue.
 #include "config/catalogue.h"
-#include "frame/session.h"
+#include "frame/exports.h"
 #include "frame/show_window.h"
 
 namespace {

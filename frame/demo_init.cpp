@@ -1,12 +1,12 @@
 // Opening and restarting a demonstration session.
 
 #include "config/catalogue.h"
+#include "frame/exports.h"
 #include "frame/font_fit.h"
 #include "frame/host_ids.h"
 #include "frame/page_control.h"
 #include "frame/page_table.h"
 #include "frame/script_phase.h"
-#include "frame/session.h"
 #include "frame/show_window.h"
 #include "render/text_measure.h"
 

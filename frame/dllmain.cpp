@@ -1,5 +1,5 @@
 // Module load and unload.
-#include "frame/session.h"
+#include "frame/exports.h"
 #include "frame/show_window.h"
 #include "port/port_link.h"
 #include "print/print_job.h"

@@ -2,7 +2,7 @@
 #include <csignal>
 #include <float.h>
 
-#include "frame/session.h"
+#include "frame/exports.h"
 
 // MinGW's float.h leaves out the status-word names; the bits are the CRT's.
 #ifndef _SW_INVALID

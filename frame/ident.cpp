@@ -1,5 +1,5 @@
 // Identification exports.
-#include "frame/session.h"
+#include "frame/exports.h"
 
 extern "C" const char* __stdcall VerFun(HWND window, void* callback, int /*a3*/, int /*a4*/) {
     // The callback is only a sign that a real host is calling; it is never called.

@@ -1,9 +1,11 @@
 // The host's periodic tick, its paint call and its navigation commands.
+#include "frame/exports.h"
 #include "frame/host_ids.h"
 #include "frame/page_control.h"
+#include "frame/page_flow.h"
 #include "frame/script_phase.h"
-#include "frame/session.h"
 #include "order/order_sheet.h"
+#include "print/print_order.h"
 #include "render/draw_page.h"
 
 namespace {
@@ -21,7 +23,7 @@ int StepPageNow(int direction) {
 
 int OpenOrderSheet() {
     EndUserTimedPages(session.flow);
-    ShowOrderSheet();
+    ShowOrderSheet(PrintOrderSheet);
     return kGoOn;
 }
 

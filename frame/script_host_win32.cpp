@@ -1,7 +1,7 @@
 #include "frame/script_host_win32.h"
 
 #include "frame/script_validation.h"
-#include "frame/session.h"
+#include "session/session.h"
 
 namespace {
 

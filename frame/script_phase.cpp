@@ -3,7 +3,7 @@
 #include "frame/script_directory.h"
 #include "frame/script_engine.h"
 #include "frame/script_host_win32.h"
-#include "frame/session.h"
+#include "session/session.h"
 
 void SelectScript(int id) {
     const ScriptSelection selection = FindScript(id);

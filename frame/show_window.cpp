@@ -1,8 +1,8 @@
 #include "frame/show_window.h"
 
+#include "frame/exports.h"
 #include "frame/host_ids.h"
 #include "frame/script_phase.h"
-#include "frame/session.h"
 #include "frame/show_library.h"
 
 namespace {

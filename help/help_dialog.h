@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "frame/session.h"
 #include "help/help_ids.h"
 #include "help/help_list.h"
+#include "session/session.h"
 
 // What one DemoHelp call knows of its dialog.
 extern HelpListState helpList;

@@ -3,7 +3,7 @@
 #include "frame/host_ids.h"
 #include "frame/page_flow.h"
 #include "frame/script_phase.h"
-#include "help/dialog_texts.h"
+#include "session/dialog_texts.h"
 
 HelpListState helpList;
 

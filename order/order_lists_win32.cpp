@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "config/catalogue.h"
-#include "frame/session.h"
 #include "order/amount_mask_win32.h"
 #include "order/order_ids.h"
 #include "order/order_scroll.h"
 #include "order/order_sheet.h"
+#include "session/session.h"
 
 namespace {
 

@@ -3,9 +3,13 @@
 
 #include <windows.h>
 
+// Prints the order; called by the sheet's Print button with the sheet.
+typedef void (*OrderPrinter)(HWND sheet);
+
 // Runs the order sheet modally over the host window until it is closed;
-// returns the dialog box result.
-INT_PTR ShowOrderSheet();
+// returns the dialog box result. Print calls `printer` (none: Print does
+// nothing).
+INT_PTR ShowOrderSheet(OrderPrinter printer);
 
 // Brings the five lists of the sheet to `top` with `selected` kept on one of
 // the visible lines, and stores both in the session.

@@ -4,19 +4,22 @@
 
 #include "config/catalogue.h"
 #include "config/catalogue_scratch.h"
-#include "frame/session.h"
-#include "help/dialog_texts.h"
 #include "order/amount_mask_win32.h"
 #include "order/order_ids.h"
 #include "order/order_lists.h"
 #include "order/order_scroll.h"
 #include "order/orderer_text.h"
 #include "order/quantity_entry.h"
-#include "print/print_order.h"
+#include "session/dialog_texts.h"
+#include "session/session.h"
 
 namespace {
 
 constexpr int kAddressReadLimit = 1998;
+
+// What Print does, given by the caller of ShowOrderSheet: the printout sits
+// above the sheet, which only offers the order to it.
+OrderPrinter printOrder = nullptr;
 constexpr int kDigitKeyFirst = '0';
 constexpr int kDigitKeyLast = '9';
 constexpr LRESULT kKeyHandled = -2;
@@ -111,8 +114,8 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
     }
     if (id == kPrintButton || id == kCloseButton) {
         StoreOrdererText(dialog);
-        if (id == kPrintButton)
-            PrintOrderSheet(dialog);
+        if (id == kPrintButton && printOrder)
+            printOrder(dialog);
         else
             EndDialog(dialog, 1);
         return 1;
@@ -155,7 +158,8 @@ void CancelEntryOnPress(LPARAM lParam) {
 
 } // namespace
 
-INT_PTR ShowOrderSheet() {
+INT_PTR ShowOrderSheet(OrderPrinter printer) {
+    printOrder = printer;
     return DialogBoxParamA(session.hostInstance, MAKEINTRESOURCEA(kOrderSheetTemplate),
                            session.hostWindow, OrderSheetProc, kOrderSheetTemplate);
 }

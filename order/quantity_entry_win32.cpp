@@ -4,14 +4,14 @@
 #include <cstdlib>
 
 #include "config/catalogue.h"
-#include "frame/session.h"
-#include "help/dialog_texts.h"
 #include "order/amount_mask_win32.h"
 #include "order/order_ids.h"
 #include "order/order_lists.h"
 #include "order/order_scroll.h"
 #include "order/order_sheet.h"
 #include "order/orderer_text.h"
+#include "session/dialog_texts.h"
+#include "session/session.h"
 
 namespace {
 

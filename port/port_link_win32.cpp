@@ -1,9 +1,9 @@
 // Interface exports passed on to the interface library.
 #include <windows.h>
 
-#include "frame/session.h"
 #include "port/port_exports_win32.h"
 #include "port/port_link.h"
+#include "session/session.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "frame/session.h"
-#include "help/dialog_texts.h"
+#include "session/dialog_texts.h"
+#include "session/session.h"
 
 int printCancelled;
 HWND abortDialog;

@@ -2,12 +2,12 @@
 
 #include "config/catalogue.h"
 #include "config/catalogue_clock.h"
-#include "frame/session.h"
 #include "order/order_sheet.h"
 #include "print/print_date.h"
 #include "print/print_job.h"
 #include "print/print_surface_win32.h"
 #include "render/text_measure.h"
+#include "session/session.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "print/print_surface_win32.h"
 
-#include "frame/session.h"
 #include "order/amount_mask_win32.h"
 #include "render/text_measure.h"
+#include "session/session.h"
 
 int DcPrintSurface::PrefixWidth(const char* text, int n) const {
     return TextWidth(dc_, text, n);

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "frame/session.h"
+#include "session/session.h"
 
 namespace {
 

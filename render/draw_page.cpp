@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "config/catalogue.h"
-#include "frame/page_table.h"
-#include "frame/session.h"
 #include "render/bitmap_draw.h"
+#include "render/page_contents.h"
 #include "render/page_text.h"
+#include "session/session.h"
 
 RECT savedArea;
 

@@ -1,6 +1,6 @@
 #include "code_ids.h"
 
-#include "frame/page_table.h"
+#include "render/page_contents.h"
 
 std::set<long> PageTextIds() {
     std::set<long> ids;

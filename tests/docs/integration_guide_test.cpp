@@ -14,20 +14,20 @@
 #include <string>
 #include <vector>
 
+#include "code_ids.h"
 #include "config/catalogue_format.h"
 #include "frame/host_ids.h"
 #include "frame/script_directory.h"
 #include "frame/script_validation.h"
 #include "frame/show_library.h"
-#include "help/dialog_text_map.h"
 #include "help/help_ids.h"
 #include "help/help_list.h"
 #include "host/text_table.h"
-#include "code_ids.h"
 #include "markdown_doc.h"
 #include "order/order_ids.h"
 #include "port/port_link.h"
 #include "print/print_ids.h"
+#include "session/dialog_text_map.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "help/dialog_text_map.h"
 #include "help/help_list.h"
+#include "session/dialog_text_map.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <vector>
 
-#include "frame/session.h"
+#include "frame/exports.h"
 #include "render/bitmap_draw.h"
 #include "test_support.h"
 

@@ -10,7 +10,7 @@
 #include "config/catalogue_builder.h"
 #include "config/catalogue_clock.h"
 #include "config/regional.h"
-#include "frame/session.h"
+#include "frame/exports.h"
 #include "render/draw_page.h"
 #include "test_support.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "config/catalogue.h"
-#include "frame/session.h"
+#include "frame/exports.h"
 #include "render/draw_page.h"
 #include "test_support.h"
 

@@ -7,7 +7,7 @@
 
 #include "card/card_export_win32.h"
 #include "config/setup_export_win32.h"
-#include "frame/session.h"
+#include "frame/exports.h"
 #include "help/help_dialog.h"
 #include "order/order_sheet.h"
 #include "order/quantity_entry.h"

@@ -11,10 +11,11 @@
 
 #include "config/catalogue.h"
 #include "config/regional.h"
-#include "frame/session.h"
+#include "frame/exports.h"
 #include "order/amount_mask_win32.h"
 #include "order/order_ids.h"
 #include "order/order_sheet.h"
+#include "print/print_order.h"
 #include "test_support.h"
 
 namespace {
@@ -87,7 +88,7 @@ void RunSheet(std::vector<Step> steps) {
     run.steps = std::move(steps);
     driver = &run;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, DriveTick);
-    ShowOrderSheet();
+    ShowOrderSheet(PrintOrderSheet);
     KillTimer(nullptr, timer);
     driver = nullptr;
     EXPECT_FALSE(run.timedOut) << "stopped at step " << run.next;

@@ -18,14 +18,14 @@
 
 #include "config/catalogue.h"
 #include "config/regional.h"
-#include "frame/session.h"
-#include "render/text_measure.h"
+#include "frame/exports.h"
 #include "print/print_date.h"
 #include "print/print_geometry.h"
 #include "print/print_job.h"
 #include "print/print_order.h"
 #include "print/print_surface_win32.h"
 #include "printed_page.h"
+#include "render/text_measure.h"
 #include "test_support.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "frame/exports.h"
 #include "frame/script_host_win32.h"
-#include "frame/session.h"
 #include "test_support.h"
 
 namespace {

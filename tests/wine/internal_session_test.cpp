@@ -2,8 +2,8 @@
 // freeing a session leave in it.
 #include <gtest/gtest.h>
 
+#include "frame/exports.h"
 #include "frame/font_fit.h"
-#include "frame/session.h"
 #include "test_support.h"
 
 namespace {

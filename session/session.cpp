@@ -1,4 +1,4 @@
-#include "frame/session.h"
+#include "session/session.h"
 
 DemoSession session;
 

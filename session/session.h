@@ -1,9 +1,10 @@
-// The one module-wide session record and the module's exported entry points.
+// The one module-wide session record, which every part of the module reads,
+// and the host's text callback.
 #pragma once
 
 #include <windows.h>
 
-#include "frame/page_flow.h"
+#include "session/presentation_state.h"
 
 // Host's text callback: id, buffer, buffer size (NUL included).
 typedef void(__stdcall* HostTextCallback)(DWORD textId, char* buffer, int bufferSize);
@@ -74,16 +75,3 @@ extern DemoSession session;
 
 // Asks the host for text `id`; leaves an empty text when there is no callback.
 void GetHostText(DWORD id, char* buffer, int bufferSize);
-
-extern "C" {
-int __stdcall DemoInit(HWND hostWindow, HINSTANCE hostInstance, HostTextCallback callback,
-                       const char* catalogueDirectory, int language);
-void __stdcall DemoFree(void);
-const char* __stdcall VerFun(HWND window, void* callback, int a3, int a4);
-int __stdcall DemoFun(int selector);
-int __stdcall DllFPError(int mode);
-int __stdcall DemoTick(HWND window);
-int __stdcall DemoPaint(HDC dc);
-int __stdcall DemoCommand(int command, LPARAM param);
-LRESULT __stdcall PavloWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-}

@@ -1,4 +1,4 @@
-#include "help/dialog_text_map.h"
+#include "session/dialog_text_map.h"
 
 namespace {
 

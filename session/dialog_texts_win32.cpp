@@ -1,7 +1,7 @@
-#include "help/dialog_texts.h"
+#include "session/dialog_texts.h"
 
-#include "frame/session.h"
-#include "help/dialog_text_map.h"
+#include "session/dialog_text_map.h"
+#include "session/session.h"
 
 namespace {
 

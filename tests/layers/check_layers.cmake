@@ -1,0 +1,63 @@
+cmake_minimum_required(VERSION 3.20)
+# Checks that the product folders include one another in one direction only:
+# a file may include its own folder's headers and those of folders in layers
+# below its own, as the layer list in README.md (between the markers
+# "<!-- layers -->" and "<!-- /layers -->", top layer first) gives them.
+# Names each file and include that goes sideways or up.
+#   cmake -DROOT=<repository> -P check_layers.cmake
+file(READ ${ROOT}/README.md readme)
+string(REGEX MATCH "<!-- layers -->(.*)<!-- /layers -->" block "${readme}")
+if(NOT block)
+    message(FATAL_ERROR "README.md has no layer list between <!-- layers --> and <!-- /layers -->")
+endif()
+string(REGEX REPLACE "\n" ";" lines "${CMAKE_MATCH_1}")
+
+# Layer numbers count up from the bottom line.
+set(layered_folders)
+set(height 0)
+list(REVERSE lines)
+foreach(line ${lines})
+    string(REGEX MATCHALL "[a-z][a-z0-9_]*/" folders "${line}")
+    if(NOT folders)
+        continue()
+    endif()
+    math(EXPR height "${height} + 1")
+    foreach(folder ${folders})
+        string(REPLACE "/" "" folder ${folder})
+        set(layer_of_${folder} ${height})
+        list(APPEND layered_folders ${folder})
+    endforeach()
+endforeach()
+if(NOT layered_folders)
+    message(FATAL_ERROR "the layer list in README.md names no folders")
+endif()
+
+set(offences)
+set(checked 0)
+foreach(folder ${layered_folders})
+    file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp
+        ${ROOT}/${folder}/*.c ${ROOT}/${folder}/*.rc)
+    foreach(source ${sources})
+        math(EXPR checked "${checked} + 1")
+        file(STRINGS ${ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[^\"/]+/")
+        foreach(include ${includes})
+            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([^\"]+)\".*" "\\1" path "${include}")
+            string(REGEX REPLACE "/.*" "" target "${path}")
+            if(target STREQUAL folder OR target STREQUAL "..")
+                continue()
+            endif()
+            if(NOT DEFINED layer_of_${target})
+                list(APPEND offences "${source}: includes ${path}, and ${target} is no layered folder")
+            elseif(NOT layer_of_${target} LESS layer_of_${folder})
+                list(APPEND offences "${source}: includes ${path}, but ${target} is not below ${folder}")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(offences)
+    list(JOIN offences "\n  " text)
+    message(FATAL_ERROR "includes against the layer order of README.md:\n  ${text}")
+endif()
+list(LENGTH layered_folders folder_count)
+message(STATUS "layers: ${checked} files in ${folder_count} folders include only what lies below them")
