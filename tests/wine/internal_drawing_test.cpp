@@ -13,7 +13,9 @@ constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 
-COLORREF At(const MemorySurface& s, int x, int y) { return PixelAt(s.dc(), x, y) & 0xFFFFFF; }
+COLORREF At(const MemorySurface& s, int x, int y) {
+    return PixelAt(s.dc(), x, y) & 0xFFFFFF;
+}
 
 class DrawingTest : public ::testing::Test {
   protected:
@@ -47,7 +49,7 @@ TEST_F(DrawingTest, FilledStylesHaveABlackBorder) {
     EXPECT_EQ(At(page, 10, 10), kBlack);
     EXPECT_EQ(At(page, 49, 25), kBlack);
     EXPECT_EQ(At(page, 11, 11), kGreen);
-    Draw(5, {60, 10, 100, 40}, kGreen);  // rounded corners of 5 x 5
+    Draw(5, {60, 10, 100, 40}, kGreen); // rounded corners of 5 x 5
     EXPECT_EQ(At(page, 60, 10), kWhite) << "the corner is cut";
     EXPECT_EQ(At(page, 80, 10), kBlack);
     EXPECT_EQ(At(page, 80, 25), kGreen);
@@ -58,7 +60,7 @@ TEST_F(DrawingTest, HollowStylesLeaveTheInsideAlone) {
     Draw(-1, {10, 10, 50, 40}, kGreen);
     EXPECT_EQ(At(page, 10, 10), kBlack);
     EXPECT_EQ(At(page, 30, 25), kRed);
-    Draw(-6, {60, 10, 100, 40}, kGreen);  // corner ellipse 5 x 5
+    Draw(-6, {60, 10, 100, 40}, kGreen); // corner ellipse 5 x 5
     EXPECT_EQ(At(page, 60, 10), kRed);
     EXPECT_EQ(At(page, 80, 10), kBlack);
     EXPECT_EQ(At(page, 80, 25), kRed);

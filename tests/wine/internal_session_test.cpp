@@ -19,7 +19,7 @@ class SessionTest : public ::testing::Test {
     }
     void TearDown() override {
         DemoFree();
-        delete host;  // takes the show window along
+        delete host; // takes the show window along
         host = nullptr;
         UnregisterClassA("PavloWCl", GetModuleHandleA(nullptr));
         session = DemoSession{};
@@ -102,7 +102,7 @@ TEST_F(SessionTest, PageAreaComesFromTheClientLessRowsAndMargins) {
 }
 
 TEST_F(SessionTest, RestartChangesOnlyTheLanguage) {
-    ASSERT_EQ(Open(-4), 1);  // language 3, plain show
+    ASSERT_EQ(Open(-4), 1); // language 3, plain show
     for (int argument : {-3, 7}) {
         EXPECT_EQ(DemoInit(nullptr, nullptr, nullptr, nullptr, argument), 1);
         EXPECT_EQ(session.language, 0);
