@@ -15,7 +15,6 @@
 #include "card/day_time_text.h"
 #include "card/quantity_table.h"
 #include "config/catalogue_builder.h"
-#include "config/catalogue_file.h"
 #include "config/catalogue_format.h"
 #include "config/catalogue_reader.h"
 #include "config/catalogue_source.h"
@@ -58,7 +57,7 @@ BuiltCatalogue BuildExample() {
 }
 
 std::string FaultOf(const std::vector<uint8_t>& bytes) {
-    MemoryCatalogueFile file(bytes.data(), bytes.size());
+    MemoryFile file(bytes.data(), bytes.size());
     CatalogueSink ignore;
     char scratch[kScratchTextSize];
     CatalogueFault fault;
