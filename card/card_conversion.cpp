@@ -215,7 +215,7 @@ bool ConvertPiece(const uint8_t* piece, uint32_t wordCount, CardConversionState&
     return true;
 }
 
-CardConversionReport ConvertCardImage(CardFile& image, CardFile& output,
+CardConversionReport ConvertCardImage(File& image, File& output,
                                       const CardConversionOptions& options) {
     CardConversionReport report;
     PieceReader pieces;
@@ -271,12 +271,12 @@ CardConversionReport ConvertCardImage(CardFile& image, CardFile& output,
 CardConversionReport ConvertCardFiles(const char* outputPath, const char* imagePath,
                                       const CardConversionOptions& options) {
     CardConversionReport report;
-    const std::unique_ptr<CardFile> image = OpenCardImage(imagePath);
+    const std::unique_ptr<File> image = OpenFileForReading(imagePath);
     if (!image) {
         report.outcome = CardConversionOutcome::ImageNotOpened;
         return report;
     }
-    const std::unique_ptr<CardFile> output = CreateDataFile(outputPath);
+    const std::unique_ptr<File> output = OpenFileForWriting(outputPath);
     if (!output) {
         report.outcome = CardConversionOutcome::OutputNotCreated;
         return report;

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "card/block_text.h"
-#include "card/card_file.h"
 #include "card/data_file_writer.h"
+#include "files/file.h"
 
 constexpr uint32_t kCardPieceSize = 4096;
 constexpr uint32_t kCardPieceWords = kCardPieceSize / 4;
@@ -69,7 +69,7 @@ struct CardConversionOptions {
     void* progressContext = nullptr;
 };
 
-CardConversionReport ConvertCardImage(CardFile& image, CardFile& output,
+CardConversionReport ConvertCardImage(File& image, File& output,
                                       const CardConversionOptions& options = {});
 
 // Opens the image, creates (or overwrites) the output and converts.

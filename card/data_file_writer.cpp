@@ -9,7 +9,7 @@ const char kBlankField[kCountFieldWidth + 1] = "        ";
 
 } // namespace
 
-bool DataFileWriter::Start(CardFile& file, const DataFileWriterOptions& options) {
+bool DataFileWriter::Start(File& file, const DataFileWriterOptions& options) {
     sizeLimit_ = std::clamp<uint32_t>(options.sizeLimit, 1, kLargestCountFieldValue + 1);
     return out_.Start(file, options.bufferSize, options.writeEachAppend);
 }
@@ -98,17 +98,16 @@ bool DataFileWriter::TakeBufferStop() {
 }
 
 void DataFileWriter::BlankPatchedFields(const AppendNote& block) {
-    CardFile& file = out_.file();
+    File& file = out_.file();
     const uint32_t fileEnd = out_.size();
     for (const uint32_t field : {block.endOffsetFieldPos, block.rowCountFieldPos}) {
         if (field == 0 || field >= fileEnd)
             continue;
         const uint32_t count = std::min<uint32_t>(kCountFieldWidth, fileEnd - field);
         if (file.Seek(field))
-            file.Write(reinterpret_cast<const uint8_t*>(kBlankField), count);
+            file.Write(kBlankField, count);
     }
-    uint32_t size = fileEnd;
-    file.SeekToEnd(size);
+    SeekToEnd(file);
 }
 
 bool DataFileWriter::CloseBlock(uint32_t dataWordCount, uint32_t quantityCount) {
@@ -133,20 +132,19 @@ bool DataFileWriter::CloseBlock(uint32_t dataWordCount, uint32_t quantityCount) 
 // Seeks back to each field and writes it, then to the end again; the end
 // offset is the file's size as the file itself gives it.
 bool DataFileWriter::CloseOnDisk(uint32_t rowCount) {
-    CardFile& file = out_.file();
+    File& file = out_.file();
     uint32_t size = 0;
     char endOffset[kCountFieldWidth];
     char rows[kCountFieldWidth];
-    if (!file.SeekToEnd(size) || !FormatCountField(endOffset, size) ||
+    if (!out_.SeekFileEnd(size) || !FormatCountField(endOffset, size) ||
         !FormatCountField(rows, rowCount))
         return false;
     const auto writeField = [&](uint32_t position, const char* text) {
-        return file.Seek(position) && file.Write(reinterpret_cast<const uint8_t*>(text),
-                                                 kCountFieldWidth) == kCountFieldWidth;
+        return file.Seek(position) && file.Write(text, kCountFieldWidth).bytes == kCountFieldWidth;
     };
     const bool written =
         writeField(endOffsetFieldPos_, endOffset) && writeField(rowCountFieldPos_, rows);
-    file.SeekToEnd(size);
+    out_.SeekFileEnd(size);
     out_.FileEndsAt(size);
     if (written)
         endOffsetFieldPos_ = 0;

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "card/block_text.h"
-#include "card/card_file.h"
 #include "card/output_buffer.h"
+#include "files/file.h"
 
 struct DataFileWriterOptions {
     // The file stays below this size; an append that would reach it is
@@ -33,7 +33,7 @@ struct WriteStop {
 class DataFileWriter {
   public:
     // False when the memory for the buffer cannot be had.
-    bool Start(CardFile& file, const DataFileWriterOptions& options);
+    bool Start(File& file, const DataFileWriterOptions& options);
 
     bool WriteBlockHeader(uint32_t blockNumber, const BlockHeader& header);
     bool WriteQuantityField(uint32_t id);

@@ -20,7 +20,7 @@ OutputBuffer::~OutputBuffer() {
     delete[] records_;
 }
 
-bool OutputBuffer::Start(CardFile& file, uint32_t bufferSize, bool writeEachAppend) {
+bool OutputBuffer::Start(File& file, uint32_t bufferSize, bool writeEachAppend) {
     file_ = &file;
     writeEachAppend_ = writeEachAppend;
     // A multiple of 4, so a data run fills it to the last byte after text
@@ -30,6 +30,14 @@ bool OutputBuffer::Start(CardFile& file, uint32_t bufferSize, bool writeEachAppe
     bytes_ = new (std::nothrow) uint8_t[bufferSize_];
     records_ = new (std::nothrow) Record[maxRecords_];
     return bytes_ != nullptr && records_ != nullptr;
+}
+
+bool OutputBuffer::SeekFileEnd(uint32_t& size) {
+    const int64_t end = SeekToEnd(*file_);
+    if (end < 0 || end > UINT32_MAX)
+        return false;
+    size = static_cast<uint32_t>(end);
+    return true;
 }
 
 bool OutputBuffer::MakeRoom(uint32_t bytes) {
@@ -83,7 +91,7 @@ void OutputBuffer::Patch(uint32_t offset, const char* bytes, uint32_t count) {
 }
 
 uint32_t OutputBuffer::WriteAll(uint32_t from, uint32_t count) {
-    return file_->Write(bytes_ + from, count);
+    return file_->Write(bytes_ + from, count).bytes;
 }
 
 bool OutputBuffer::Flush() {
@@ -138,7 +146,7 @@ bool OutputBuffer::StopAt(const Record& record, uint32_t wordsWritten, uint32_t 
     stopped_ = true;
     stop_ = {record.note, record.note.dataWordsBefore + wordsWritten};
     uint32_t size = written_ + done;
-    file_->SeekToEnd(size); // keeps the count above if the file cannot say
+    SeekFileEnd(size); // keeps the count above if the file cannot say
     written_ = size;
     used_ = 0;
     recordCount_ = 0;

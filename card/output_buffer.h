@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "card/card_file.h"
+#include "files/file.h"
 
 enum class AppendKind : uint8_t { BlockText, RowCountPlaceholder, DataWords };
 
@@ -35,9 +35,12 @@ class OutputBuffer {
 
     // Allocates the buffer; false when the memory cannot be had. With
     // `writeEachAppend`, every append is written at once in its own writes.
-    bool Start(CardFile& file, uint32_t bufferSize, bool writeEachAppend);
+    bool Start(File& file, uint32_t bufferSize, bool writeEachAppend);
 
-    CardFile& file() { return *file_; }
+    File& file() { return *file_; }
+    // Moves to the file's end and gives its size there; false, leaving
+    // `size`, when the file cannot say or is too large for 32 bits.
+    bool SeekFileEnd(uint32_t& size);
     // The file's size once everything held here is written.
     uint32_t size() const { return written_ + used_; }
     // True when `offset` lies in the part still held here.
@@ -67,7 +70,7 @@ class OutputBuffer {
     bool WriteEachAppendFrom(uint32_t done);
     bool StopAt(const Record& record, uint32_t wordsWritten, uint32_t done);
 
-    CardFile* file_ = nullptr;
+    File* file_ = nullptr;
     bool writeEachAppend_ = false;
     uint32_t bufferSize_ = 0;
     uint32_t maxRecords_ = 0;

@@ -9,7 +9,7 @@ PieceReader::~PieceReader() {
     delete[] buffer_;
 }
 
-bool PieceReader::Start(CardFile& image, uint32_t piecesPerRead) {
+bool PieceReader::Start(File& image, uint32_t piecesPerRead) {
     image_ = &image;
     readSize_ = std::max<uint32_t>(piecesPerRead, 1) * kCardPieceSize;
     buffer_ = new (std::nothrow) uint8_t[readSize_];
@@ -32,12 +32,12 @@ uint32_t PieceReader::Next(const uint8_t*& piece) {
 void PieceReader::Refill() {
     offset_ = 0;
     if (!pieceByPiece_) {
-        filled_ = image_->Read(buffer_, readSize_);
+        filled_ = image_->Read(buffer_, readSize_).bytes;
         if (filled_ == readSize_)
             return;
         pieceByPiece_ = true;
         if (filled_ > 0)
             return;
     }
-    filled_ = image_->Read(buffer_, kCardPieceSize);
+    filled_ = image_->Read(buffer_, kCardPieceSize).bytes;
 }

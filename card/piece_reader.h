@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "card/card_file.h"
+#include "files/file.h"
 
 class PieceReader {
   public:
@@ -16,7 +16,7 @@ class PieceReader {
 
     // Reads `piecesPerRead` pieces at a time. False when the buffer cannot
     // be had.
-    bool Start(CardFile& image, uint32_t piecesPerRead);
+    bool Start(File& image, uint32_t piecesPerRead);
     // The next piece and its size: 4096 bytes, fewer at the end of the image,
     // 0 when nothing more can be read.
     uint32_t Next(const uint8_t*& piece);
@@ -24,7 +24,7 @@ class PieceReader {
   private:
     void Refill();
 
-    CardFile* image_ = nullptr;
+    File* image_ = nullptr;
     uint8_t* buffer_ = nullptr;
     uint32_t readSize_ = 0;
     uint32_t filled_ = 0;

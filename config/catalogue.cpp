@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "config/catalogue_file.h"
 #include "config/catalogue_format.h"
 #include "config/catalogue_scratch.h"
 #include "config/catalogue_store.h"
 #include "config/regional.h"
+#include "files/file.h"
 
 Catalogue catalogue;
 
@@ -54,7 +54,7 @@ int ReadCatalogueFile(const char* directory) {
         return 0;
     if (!BuildCataloguePath(directory ? directory : "", scratchText))
         return 0;
-    const std::unique_ptr<CatalogueFile> file = OpenCatalogueFile(scratchText);
+    const std::unique_ptr<File> file = OpenFileForReading(scratchText);
     if (!file)
         return 0;
     return ReadCatalogueInto(*file, catalogue, regionalSettings, nullptr) ? 1 : 0;

@@ -91,7 +91,7 @@ bool operator==(const CatalogueImage& a, const CatalogueImage& b) {
     return true;
 }
 
-bool ReadCatalogueImage(CatalogueFile& file, CatalogueImage& image, CatalogueFault* fault) {
+bool ReadCatalogueImage(File& file, CatalogueImage& image, CatalogueFault* fault) {
     image = CatalogueImage{};
     ImageSink sink(image);
     char scratch[kScratchTextSize];

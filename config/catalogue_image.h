@@ -48,4 +48,4 @@ inline bool operator!=(const CatalogueImage& a, const CatalogueImage& b) {
 
 // Reads every field of the file into `image` through the module's checks;
 // false with `fault` filled when a check fails.
-bool ReadCatalogueImage(CatalogueFile& file, CatalogueImage& image, CatalogueFault* fault);
+bool ReadCatalogueImage(File& file, CatalogueImage& image, CatalogueFault* fault);

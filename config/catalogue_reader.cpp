@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "config/catalogue.h"
-#include "config/catalogue_file.h"
 #include "config/catalogue_format.h"
+#include "files/file.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ double RealAt(const uint8_t* p) {
 
 class CatalogueWalk {
   public:
-    CatalogueWalk(CatalogueFile& file, CatalogueSink& sink, char* scratch, CatalogueFault* fault)
+    CatalogueWalk(File& file, CatalogueSink& sink, char* scratch, CatalogueFault* fault)
         : file_(file), sink_(sink), scratch_(reinterpret_cast<uint8_t*>(scratch)), fault_(fault) {}
 
     bool Run() {
@@ -44,7 +44,7 @@ class CatalogueWalk {
     }
 
   private:
-    CatalogueFile& file_;
+    File& file_;
     CatalogueSink& sink_;
     uint8_t* scratch_;
     CatalogueFault* fault_;
@@ -79,10 +79,13 @@ class CatalogueWalk {
             std::snprintf(out, size, "%s", field.what);
     }
 
+    // A fault names what was read, or -1 for a read that failed.
     bool ReadExactly(void* buffer, int32_t count, const FieldName& field) {
-        const int32_t got = count > 0 ? file_.Read(buffer, count) : 0;
-        if (got != count)
-            return Fail(CatalogueCheck::Read, position_, count, count, got, field);
+        const FileTransfer got =
+            count > 0 ? file_.Read(buffer, static_cast<uint32_t>(count)) : FileTransfer{0, false};
+        if (got.bytes != static_cast<uint32_t>(count))
+            return Fail(CatalogueCheck::Read, position_, count, count,
+                        got.failed ? int64_t{-1} : int64_t{got.bytes}, field);
         position_ += count;
         return true;
     }
@@ -140,7 +143,7 @@ class CatalogueWalk {
         int32_t stored;
         if (!SeekTo(kFileLengthOffset, {"file length"}) || !ReadInt32(stored, {"file length"}))
             return false;
-        fileSize_ = file_.SeekEnd();
+        fileSize_ = file_.Size();
         if (fileSize_ < 0)
             return Fail(CatalogueCheck::Read, kFileLengthOffset, 0, 0, -1, {"file size"});
         if (stored != fileSize_)
@@ -317,7 +320,7 @@ class CatalogueWalk {
 
 } // namespace
 
-bool WalkCatalogue(CatalogueFile& file, CatalogueSink& sink, char* scratch, CatalogueFault* fault) {
+bool WalkCatalogue(File& file, CatalogueSink& sink, char* scratch, CatalogueFault* fault) {
     if (fault)
         *fault = CatalogueFault{};
     return CatalogueWalk(file, sink, scratch, fault).Run();

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-class CatalogueFile;
+class File;
 
 // The check that stopped a walk.
 enum class CatalogueCheck {
@@ -68,7 +68,7 @@ class CatalogueSink {
 // the long texts through `scratch` (kScratchTextSize bytes). True when every
 // field was read; otherwise `fault`, when given, names the first failed check.
 // The sink may have received the fields before the failure.
-bool WalkCatalogue(CatalogueFile& file, CatalogueSink& sink, char* scratch, CatalogueFault* fault);
+bool WalkCatalogue(File& file, CatalogueSink& sink, char* scratch, CatalogueFault* fault);
 
 // The fault as one line for people, e.g.
 // "offset 4 (sum byte): check byte differs: expected 0x3A, found 0x12".

@@ -125,13 +125,13 @@ class CatalogueStore : public CatalogueSink {
 
 } // namespace
 
-bool ReadCatalogueInto(CatalogueFile& file, Catalogue& target, RegionalNumberSettings& regional,
+bool ReadCatalogueInto(File& file, Catalogue& target, RegionalNumberSettings& regional,
                        CatalogueFault* fault) {
     CatalogueStore store(target, regional);
     return WalkCatalogue(file, store, scratchText, fault);
 }
 
-bool LoadCatalogueFrom(CatalogueFile& file, Catalogue& target, RegionalNumberSettings& regional,
+bool LoadCatalogueFrom(File& file, Catalogue& target, RegionalNumberSettings& regional,
                        CatalogueFault* fault) {
     const int32_t regionalDigits = regional.currencyDigits;
     EmptyCatalogue(target);

@@ -12,13 +12,13 @@
 // item texts; `regional` may get the currency digits of the currency text.
 // True when the whole file was read; on false `target` holds what was read
 // before the fault.
-bool ReadCatalogueInto(CatalogueFile& file, Catalogue& target, RegionalNumberSettings& regional,
+bool ReadCatalogueInto(File& file, Catalogue& target, RegionalNumberSettings& regional,
                        CatalogueFault* fault);
 
 // Empties `target`, reads the file into it and, when that fails, empties it
 // again and gives `regional` its currency digits back: a catalogue is shown
 // whole or not at all.
-bool LoadCatalogueFrom(CatalogueFile& file, Catalogue& target, RegionalNumberSettings& regional,
+bool LoadCatalogueFrom(File& file, Catalogue& target, RegionalNumberSettings& regional,
                        CatalogueFault* fault);
 
 // The same for a catalogue of one's own.

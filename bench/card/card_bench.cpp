@@ -72,13 +72,14 @@ bool WriteImage(const std::string& path, const Settings& settings) {
 }
 
 bool Copy(const std::string& from, const std::string& to) {
-    const std::unique_ptr<CardFile> in = OpenCardImage(from.c_str());
-    const std::unique_ptr<CardFile> out = CreateDataFile(to.c_str());
+    const std::unique_ptr<File> in = OpenFileForReading(from.c_str());
+    const std::unique_ptr<File> out = OpenFileForWriting(to.c_str());
     if (!in || !out)
         return false;
     std::vector<uint8_t> buffer(256 * 1024);
-    for (uint32_t got; (got = in->Read(buffer.data(), static_cast<uint32_t>(buffer.size()))) > 0;)
-        if (out->Write(buffer.data(), got) != got)
+    const uint32_t size = static_cast<uint32_t>(buffer.size());
+    for (uint32_t got; (got = in->Read(buffer.data(), size).bytes) > 0;)
+        if (out->Write(buffer.data(), got).bytes != got)
             return false;
     return true;
 }

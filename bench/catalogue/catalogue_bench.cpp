@@ -13,9 +13,9 @@
 
 #include "config/catalogue.h"
 #include "config/catalogue_builder.h"
-#include "config/catalogue_file.h"
 #include "config/catalogue_format.h"
 #include "config/catalogue_store.h"
+#include "files/memory_file.h"
 
 namespace {
 
@@ -63,25 +63,33 @@ CatalogueImage MaximalImage() {
 }
 
 // Counts the file calls a load makes.
-class CountingFile : public CatalogueFile {
+class CountingFile : public File {
   public:
-    explicit CountingFile(std::unique_ptr<CatalogueFile> file) : file_(std::move(file)) {}
-    int32_t Read(void* buffer, int32_t count) override {
+    explicit CountingFile(std::unique_ptr<File> file) : file_(std::move(file)) {}
+    FileTransfer Read(void* buffer, uint32_t count) override {
         ++calls;
         return file_->Read(buffer, count);
+    }
+    FileTransfer Write(const void* bytes, uint32_t count) override {
+        ++calls;
+        return file_->Write(bytes, count);
     }
     bool Seek(int64_t offset) override {
         ++calls;
         return file_->Seek(offset);
     }
-    int64_t SeekEnd() override {
+    int64_t Size() override {
         ++calls;
-        return file_->SeekEnd();
+        return file_->Size();
+    }
+    bool Close() override {
+        ++calls;
+        return file_->Close();
     }
     int calls = 0;
 
   private:
-    std::unique_ptr<CatalogueFile> file_;
+    std::unique_ptr<File> file_;
 };
 
 // Microseconds per run of `work`, over about `seconds`.
@@ -130,7 +138,7 @@ int main(int argc, char** argv) {
     LoadCatalogue(folder.c_str());
     Require(catalogue.itemCount == kMaxItems && catalogue.addressCount == kMaxAddresses,
             "the maximal catalogue did not load");
-    CountingFile counted(OpenCatalogueFile(path.c_str()));
+    CountingFile counted(OpenFileForReading(path.c_str()));
     Require(LoadCatalogueFrom(counted, catalogue, regionalSettings, nullptr), "counted load");
 
     std::vector<uint8_t> whole(bytes.size());
@@ -146,13 +154,13 @@ int main(int argc, char** argv) {
     const double load = MicrosecondsPer([&] { LoadCatalogue(folder.c_str()); }, seconds);
     const double inMemory = MicrosecondsPer(
         [&] {
-            MemoryCatalogueFile file(bytes.data(), bytes.size());
+            MemoryFile file(bytes.data(), bytes.size());
             LoadCatalogueFrom(file, catalogue, regionalSettings, nullptr);
         },
         seconds);
     const double check = MicrosecondsPer(
         [&] {
-            MemoryCatalogueFile file(stopsAfterCheck.data(), stopsAfterCheck.size());
+            MemoryFile file(stopsAfterCheck.data(), stopsAfterCheck.size());
             LoadCatalogueFrom(file, catalogue, regionalSettings, nullptr);
         },
         seconds);

@@ -13,13 +13,12 @@
 
 #include "card/card_conversion.h"
 #include "card/day_time_text.h"
-#include "card/memory_card_file.h"
 #include "card/quantity_table.h"
 #include "config/catalogue_builder.h"
-#include "config/catalogue_file.h"
 #include "config/catalogue_format.h"
 #include "config/catalogue_reader.h"
 #include "config/catalogue_source.h"
+#include "files/memory_file.h"
 #include "hex_dump.h"
 #include "markdown_doc.h"
 
@@ -58,7 +57,7 @@ BuiltCatalogue BuildExample() {
 }
 
 std::string FaultOf(const std::vector<uint8_t>& bytes) {
-    MemoryCatalogueFile file(bytes.data(), bytes.size());
+    MemoryFile file(bytes.data(), bytes.size());
     CatalogueSink ignore;
     char scratch[kScratchTextSize];
     CatalogueFault fault;
@@ -187,8 +186,8 @@ TEST(FormatsGuide, FaultMessagesAreTheChecksTheReaderMakes) {
 TEST(FormatsGuide, CardExampleConvertsIntoTheDocumentedDataFile) {
     const std::vector<uint8_t> image = DumpedBytes("hex card-image");
     EXPECT_EQ(Block("hex card-image"), HexDump(image)) << "offsets and printable column";
-    MemoryCardFile input(image);
-    MemoryCardFile output;
+    MemoryFile input(image);
+    MemoryFile output;
     const CardConversionReport report = ConvertCardImage(input, output);
     EXPECT_EQ(report.result, kCardConverted);
     EXPECT_EQ(report.blocksFound, 2u);

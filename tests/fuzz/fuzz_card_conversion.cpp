@@ -8,7 +8,7 @@
 
 #include "card/card_conversion.h"
 #include "card/data_file_reader.h"
-#include "card/memory_card_file.h"
+#include "files/memory_file.h"
 
 namespace {
 
@@ -17,9 +17,9 @@ struct Run {
     std::vector<uint8_t> file;
 };
 
-Run Convert(const std::vector<uint8_t>& image, uint32_t capacity, MemoryCardFile::FullDisk disk,
+Run Convert(const std::vector<uint8_t>& image, uint32_t capacity, MemoryFile::FullDisk disk,
             const DataFileWriterOptions& writer, uint32_t piecesPerRead) {
-    MemoryCardFile input(image), output;
+    MemoryFile input(image), output;
     output.LimitSize(capacity, disk);
     CardConversionOptions options;
     options.writer = writer;
@@ -52,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint32_t room = static_cast<uint32_t>(data[1]) << 8 | data[2];
     const bool limitDisk = (data[0] & 1) != 0;
     const bool limitSize = (data[0] & 2) != 0;
-    const auto disk = (data[0] & 4) != 0 ? MemoryCardFile::FullDisk::RefusesWholeWrite
-                                         : MemoryCardFile::FullDisk::WritesWhatFits;
+    const auto disk = (data[0] & 4) != 0 ? MemoryFile::FullDisk::RefusesWholeWrite
+                                         : MemoryFile::FullDisk::WritesWhatFits;
     DataFileWriterOptions buffered;
     buffered.bufferSize = 128 + 16u * data[3];
     if (limitSize)

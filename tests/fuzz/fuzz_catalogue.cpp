@@ -14,9 +14,9 @@
 #include "config/catalogue.h"
 #include "config/catalogue_builder.h"
 #include "config/catalogue_clock.h"
-#include "config/catalogue_file.h"
 #include "config/catalogue_source.h"
 #include "config/catalogue_store.h"
+#include "files/memory_file.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ void CheckRoundTrip(const CatalogueImage& image, bool throughSource) {
     std::vector<uint8_t> rebuilt;
     std::string problem;
     Require(BuildCatalogue(image, rebuilt, problem));
-    MemoryCatalogueFile file(rebuilt.data(), rebuilt.size());
+    MemoryFile file(rebuilt.data(), rebuilt.size());
     CatalogueImage again;
     Require(ReadCatalogueImage(file, again, nullptr) && again == image);
     if (!throughSource)
@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     localClockSource = FixedClock;
 
     RegionalNumberSettings regional{'.', 0, kRegionalDigits};
-    MemoryCatalogueFile file(bytes.data(), bytes.size());
+    MemoryFile file(bytes.data(), bytes.size());
     CatalogueFault fault;
     const bool loaded = LoadCatalogueFrom(file, target, regional, &fault);
     if (loaded)
@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     else
         CheckEmpty(target, regional);
 
-    MemoryCatalogueFile again(bytes.data(), bytes.size());
+    MemoryFile again(bytes.data(), bytes.size());
     CatalogueImage image;
     CatalogueFault rawFault;
     const bool read = ReadCatalogueImage(again, image, &rawFault);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "card/card_conversion.h"
-#include "card/memory_card_file.h"
+#include "files/memory_file.h"
 
 namespace {
 
@@ -47,8 +47,8 @@ struct Converted {
 };
 
 Converted Convert(const Image& image) {
-    MemoryCardFile input(image.bytes);
-    MemoryCardFile output;
+    MemoryFile input(image.bytes);
+    MemoryFile output;
     const CardConversionReport report = ConvertCardImage(input, output);
     return {report.result, std::string(output.bytes().begin(), output.bytes().end())};
 }
@@ -222,16 +222,16 @@ TEST(CardConversion, LongIdListIsReadToItsEnd) {
 TEST(CardConversion, ReadFailureEndsTheImageThere) {
     Image image;
     image.Block(1, {0}).Data(3000);
-    MemoryCardFile input(image.bytes);
+    MemoryFile input(image.bytes);
     input.FailReadsFrom(4096 + 10);
-    MemoryCardFile output;
+    MemoryFile output;
     EXPECT_EQ(ConvertCardImage(input, output).result, kCardConverted);
     EXPECT_EQ(output.bytes().size(), 53u + (1024 - 6) * 4) << "only the first piece";
 }
 
 TEST(CardConversion, ReportsWhyItEnded) {
     const auto outcome = [](const Image& image) {
-        MemoryCardFile input(image.bytes), output;
+        MemoryFile input(image.bytes), output;
         return ConvertCardImage(input, output).outcome;
     };
     EXPECT_EQ(outcome(Image().Block(1, {0})), CardConversionOutcome::Converted);

@@ -11,7 +11,7 @@
 
 #include "card/card_conversion.h"
 #include "card/data_file_reader.h"
-#include "card/memory_card_file.h"
+#include "files/memory_file.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ struct Limited {
 };
 
 Limited ConvertWithin(const std::vector<uint8_t>& image, uint32_t limit) {
-    MemoryCardFile input(image), output;
+    MemoryFile input(image), output;
     CardConversionOptions options;
     options.writer.sizeLimit = limit;
     options.writer.bufferSize = 512;

@@ -11,15 +11,15 @@
 #include <vector>
 
 #include "card/card_conversion.h"
-#include "card/memory_card_file.h"
 #include "card/quantity_table.h"
+#include "files/memory_file.h"
 
 namespace {
 
 // The conversion read plainly off its description; the oracle.
 class LiteralConversion {
   public:
-    explicit LiteralConversion(CardFile& out) : out_(out) {}
+    explicit LiteralConversion(File& out) : out_(out) {}
 
     // Reads that reach `badFrom` fail and deliver nothing.
     int32_t Run(const std::vector<uint8_t>& image, size_t badFrom) {
@@ -43,13 +43,11 @@ class LiteralConversion {
         return uint32_t(w[0]) << 24 | uint32_t(w[1]) << 16 | uint32_t(w[2]) << 8 | w[3];
     }
     bool Put(const std::string& text) {
-        return out_.Write(reinterpret_cast<const uint8_t*>(text.data()),
-                          static_cast<uint32_t>(text.size())) == text.size();
+        return out_.Write(text.data(), static_cast<uint32_t>(text.size())).bytes == text.size();
     }
     uint32_t End() {
-        uint32_t size = 0;
-        out_.SeekToEnd(size);
-        return size;
+        const int64_t size = SeekToEnd(out_);
+        return size < 0 ? 0 : static_cast<uint32_t>(size);
     }
     static std::string Printed(const char* format, unsigned long value) {
         char text[32];
@@ -129,7 +127,7 @@ class LiteralConversion {
                 if (top == 0x7FFF00)
                     break;
                 if (state_ == kData) {
-                    if (out_.Write(p + 4 * i, 4) != 4)
+                    if (out_.Write(p + 4 * i, 4).bytes != 4)
                         return false;
                     ++count_;
                 }
@@ -144,7 +142,7 @@ class LiteralConversion {
         return true;
     }
 
-    CardFile& out_;
+    File& out_;
     int state_ = kBefore;
     uint32_t counter_ = 0, h_[4] = {}, number_ = 0, count_ = 0, blocks_ = 0;
     uint32_t endPos_ = 0, rowPos_ = 0;
@@ -186,18 +184,18 @@ struct Outcome {
     std::vector<uint8_t> file;
 };
 
-Outcome Literal(const std::vector<uint8_t>& image, uint32_t capacity, MemoryCardFile::FullDisk disk,
+Outcome Literal(const std::vector<uint8_t>& image, uint32_t capacity, MemoryFile::FullDisk disk,
                 uint32_t badFrom = UINT32_MAX) {
-    MemoryCardFile output;
+    MemoryFile output;
     output.LimitSize(capacity, disk);
     const int32_t result = LiteralConversion(output).Run(image, badFrom);
     return {result, output.bytes()};
 }
 
-Outcome Buffered(const std::vector<uint8_t>& image, uint32_t capacity,
-                 MemoryCardFile::FullDisk disk, const DataFileWriterOptions& writer,
-                 uint32_t badFrom = UINT32_MAX, uint32_t piecesPerRead = 64) {
-    MemoryCardFile input(image), output;
+Outcome Buffered(const std::vector<uint8_t>& image, uint32_t capacity, MemoryFile::FullDisk disk,
+                 const DataFileWriterOptions& writer, uint32_t badFrom = UINT32_MAX,
+                 uint32_t piecesPerRead = 64) {
+    MemoryFile input(image), output;
     input.FailReadsFrom(badFrom);
     output.LimitSize(capacity, disk);
     CardConversionOptions options;
@@ -209,8 +207,8 @@ Outcome Buffered(const std::vector<uint8_t>& image, uint32_t capacity,
 
 TEST(CardWriteFailure, BufferedWritingMatchesOneWriteAtATime) {
     std::mt19937 random(20240611);
-    const MemoryCardFile::FullDisk disks[] = {MemoryCardFile::FullDisk::WritesWhatFits,
-                                              MemoryCardFile::FullDisk::RefusesWholeWrite};
+    const MemoryFile::FullDisk disks[] = {MemoryFile::FullDisk::WritesWhatFits,
+                                          MemoryFile::FullDisk::RefusesWholeWrite};
     DataFileWriterOptions small, medium, large, eachAppend;
     small.bufferSize = 128;
     medium.bufferSize = 1000;
@@ -264,12 +262,11 @@ TEST(CardWriteFailure, DiskFullInTheDataClosesTheBlockWithWhatFitted) {
     const auto textOf = [](const Outcome& out) {
         return std::string(out.file.begin(), std::find(out.file.begin(), out.file.end(), 0));
     };
-    const Outcome part = Buffered(image, capacity, MemoryCardFile::FullDisk::WritesWhatFits, {});
+    const Outcome part = Buffered(image, capacity, MemoryFile::FullDisk::WritesWhatFits, {});
     EXPECT_EQ(part.result, kCardConverted) << "the block was closed, as one write per word does";
     EXPECT_EQ(part.file.size(), capacity);
     EXPECT_EQ(textOf(part), "001;    4054" + text.substr(12)) << "the 2 bytes count in the end";
-    const Outcome whole =
-        Buffered(image, capacity, MemoryCardFile::FullDisk::RefusesWholeWrite, {});
+    const Outcome whole = Buffered(image, capacity, MemoryFile::FullDisk::RefusesWholeWrite, {});
     EXPECT_EQ(whole.result, kCardConverted);
     EXPECT_EQ(whole.file.size(), capacity - 2);
     EXPECT_EQ(textOf(whole), "001;    4052" + text.substr(12));
@@ -280,10 +277,8 @@ TEST(CardWriteFailure, DiskFullInABlocksTextLeavesItOpen) {
                                   0,    0,    0,    0,    0, 0, 0, 2, 0, 0, 0, 105};
     image.insert(image.end(), {0, 0, 0, 4, 1, 2, 3, 4});
     for (const uint32_t capacity : {20u, 41u, 47u}) { // header, quantity, placeholder
-        const Outcome out =
-            Buffered(image, capacity, MemoryCardFile::FullDisk::RefusesWholeWrite, {});
-        const Outcome expected =
-            Literal(image, capacity, MemoryCardFile::FullDisk::RefusesWholeWrite);
+        const Outcome out = Buffered(image, capacity, MemoryFile::FullDisk::RefusesWholeWrite, {});
+        const Outcome expected = Literal(image, capacity, MemoryFile::FullDisk::RefusesWholeWrite);
         EXPECT_EQ(out.result, kCardIncomplete) << capacity;
         EXPECT_TRUE(out.file == expected.file) << capacity;
     }

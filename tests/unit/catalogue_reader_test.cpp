@@ -7,8 +7,8 @@
 
 #include "config/catalogue.h"
 #include "config/catalogue_clock.h"
-#include "config/catalogue_file.h"
 #include "config/catalogue_store.h"
+#include "files/memory_file.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ class CatalogueReaderTest : public ::testing::Test {
         localClockSource = ReadSystemClock;
     }
     bool Load(const std::vector<uint8_t>& bytes) {
-        MemoryCatalogueFile file(bytes.data(), bytes.size());
+        MemoryFile file(bytes.data(), bytes.size());
         return LoadCatalogueFrom(file, data, regional, &fault);
     }
     const ItemTextRow& Row(int language, int item) { return data.itemTexts[language][item]; }

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "config/catalogue_builder.h"
-#include "config/catalogue_file.h"
 #include "config/catalogue_source.h"
+#include "files/memory_file.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ std::vector<uint8_t> Build(const CatalogueImage& image) {
 }
 
 CatalogueImage ReadBack(const std::vector<uint8_t>& bytes) {
-    MemoryCatalogueFile file(bytes.data(), bytes.size());
+    MemoryFile file(bytes.data(), bytes.size());
     CatalogueImage image;
     CatalogueFault fault;
     EXPECT_TRUE(ReadCatalogueImage(file, image, &fault)) << fault.field;

@@ -12,9 +12,9 @@
 #include "config/catalogue.h"
 #include "config/catalogue_builder.h"
 #include "config/catalogue_clock.h"
-#include "config/catalogue_file.h"
 #include "config/catalogue_lines.h"
 #include "config/catalogue_store.h"
+#include "files/memory_file.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ class CatalogueStoreTest : public ::testing::Test {
     }
     bool Load(const CatalogueImage& image) {
         const std::vector<uint8_t> bytes = Build(image);
-        MemoryCatalogueFile file(bytes.data(), bytes.size());
+        MemoryFile file(bytes.data(), bytes.size());
         return LoadCatalogueFrom(file, data, regional, nullptr);
     }
     std::vector<std::string> AddressLines() {

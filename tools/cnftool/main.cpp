@@ -8,8 +8,8 @@
 
 #include "catalogue_warnings.h"
 #include "config/catalogue_builder.h"
-#include "config/catalogue_file.h"
 #include "config/catalogue_source.h"
+#include "files/file.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ void PrintWarnings(const std::string& name, const CatalogueImage& image) {
 
 // Reads a catalogue file through the module's own checks.
 bool LoadImage(const std::string& path, CatalogueImage& image) {
-    const std::unique_ptr<CatalogueFile> file = OpenCatalogueFile(path.c_str());
+    const std::unique_ptr<File> file = OpenFileForReading(path.c_str());
     if (!file) {
         std::fprintf(stderr, "%s: cannot open the file\n", path.c_str());
         return false;
