@@ -176,15 +176,17 @@ void TakeWriteStop(const WriteStop& stop, CardConversionState& s) {
     s.dataWordCount = stop.kind == AppendKind::DataWords ? stop.dataWordsWritten : 0;
 }
 
-CardConversionOutcome OutcomeOf(const CardConversionState& s, bool closingFailed,
-                                bool writeFailed) {
+CardConversionOutcome OutcomeOf(const CardConversionState& s, bool closingFailed, bool writeFailed,
+                                bool readFailed) {
     const WriteStop* stop = s.writer.stop();
-    if (s.blocksFound == 0)
+    if (s.blocksFound == 0 && !readFailed)
         return CardConversionOutcome::NoBlockMarker;
     if (stop != nullptr && stop->sizeLimit)
         return CardConversionOutcome::SizeLimitReached;
     if (stop != nullptr || writeFailed)
         return CardConversionOutcome::WriteFailed;
+    if (readFailed)
+        return CardConversionOutcome::ReadFailed;
     if (s.zeroQuantityCount)
         return CardConversionOutcome::ZeroQuantityCount;
     if (closingFailed)
@@ -192,6 +194,14 @@ CardConversionOutcome OutcomeOf(const CardConversionState& s, bool closingFailed
     if (s.state != CardReadState::CopyingData)
         return CardConversionOutcome::ImageEndedInBlockStart;
     return CardConversionOutcome::Converted;
+}
+
+// Only a whole conversion counts as one: a file that lost data, however
+// consistent its fields, is not reported as converted.
+int32_t ResultOf(CardConversionOutcome outcome) {
+    if (outcome == CardConversionOutcome::Converted)
+        return kCardConverted;
+    return outcome == CardConversionOutcome::NoBlockMarker ? kCardNoBlock : kCardIncomplete;
 }
 
 } // namespace
@@ -257,15 +267,19 @@ CardConversionReport ConvertCardImage(File& image, File& output,
     }
 
     report.blocksFound = s->blocksFound;
-    report.outcome = OutcomeOf(*s, closingFailed, writeFailed);
-    const WriteStop* stop = s->writer.stop();
-    if (s->blocksFound == 0)
-        report.result = kCardNoBlock;
-    else if (s->state == CardReadState::CopyingData && !(stop != nullptr && stop->sizeLimit))
-        report.result = kCardConverted;
-    else
-        report.result = kCardIncomplete;
+    report.outcome = OutcomeOf(*s, closingFailed, writeFailed, pieces.failed());
+    report.result = ResultOf(report.outcome);
     return report;
+}
+
+void CloseConvertedOutput(File& output, CardConversionReport& report) {
+    if (output.Close())
+        return;
+    // An earlier failure stays the one reported.
+    if (report.outcome == CardConversionOutcome::Converted ||
+        report.outcome == CardConversionOutcome::NoBlockMarker)
+        report.outcome = CardConversionOutcome::OutputNotClosed;
+    report.result = kCardIncomplete;
 }
 
 CardConversionReport ConvertCardFiles(const char* outputPath, const char* imagePath,
@@ -281,5 +295,7 @@ CardConversionReport ConvertCardFiles(const char* outputPath, const char* imageP
         report.outcome = CardConversionOutcome::OutputNotCreated;
         return report;
     }
-    return ConvertCardImage(*image, *output, options);
+    report = ConvertCardImage(*image, *output, options);
+    CloseConvertedOutput(*output, report);
+    return report;
 }

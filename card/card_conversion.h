@@ -36,7 +36,9 @@ bool ConvertPiece(const uint8_t* piece, uint32_t wordCount, CardConversionState&
 constexpr int32_t kCardConverted = 0;
 constexpr int32_t kCardFilesUnavailable = -1; // image, output or buffer not to be had
 constexpr int32_t kCardNoBlock = -4;          // no block marker; the output is empty
-constexpr int32_t kCardIncomplete = -5;       // last block cut short or not closed
+// The last block cut short or not closed, or a read of the image, a write,
+// the final flush or the close of the output failed.
+constexpr int32_t kCardIncomplete = -5;
 
 // Why a conversion ended as it did, for tools that explain it.
 enum class CardConversionOutcome {
@@ -50,6 +52,8 @@ enum class CardConversionOutcome {
     WriteFailed,      // the file took no more; what fitted is kept and closed
     ClosingFailed,    // the last block's fields could not be written
     SizeLimitReached, // the next write would have made the file too large
+    ReadFailed,       // a piece of the image could not be read; the rest is missing
+    OutputNotClosed,  // closing the output failed: its last bytes may be lost
 };
 
 struct CardConversionReport {
@@ -72,6 +76,10 @@ struct CardConversionOptions {
 CardConversionReport ConvertCardImage(File& image, File& output,
                                       const CardConversionOptions& options = {});
 
-// Opens the image, creates (or overwrites) the output and converts.
+// Closes the output of a conversion. The system may hold back the last bytes
+// until the close, so a failed close makes the result -5.
+void CloseConvertedOutput(File& output, CardConversionReport& report);
+
+// Opens the image, creates (or overwrites) the output, converts and closes.
 CardConversionReport ConvertCardFiles(const char* outputPath, const char* imagePath,
                                       const CardConversionOptions& options = {});

@@ -39,5 +39,9 @@ void PieceReader::Refill() {
         if (filled_ > 0)
             return;
     }
-    filled_ = image_->Read(buffer_, kCardPieceSize).bytes;
+    const FileTransfer read = image_->Read(buffer_, kCardPieceSize);
+    filled_ = read.bytes;
+    // Only a piece that cannot be had is lost; a large read that failed is
+    // tried again piece by piece first.
+    failed_ = failed_ || read.failed;
 }

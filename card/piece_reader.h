@@ -20,6 +20,8 @@ class PieceReader {
     // The next piece and its size: 4096 bytes, fewer at the end of the image,
     // 0 when nothing more can be read.
     uint32_t Next(const uint8_t*& piece);
+    // True once the read of a piece failed: the image was not read to its end.
+    bool failed() const { return failed_; }
 
   private:
     void Refill();
@@ -30,4 +32,5 @@ class PieceReader {
     uint32_t filled_ = 0;
     uint32_t offset_ = 0;
     bool pieceByPiece_ = false;
+    bool failed_ = false;
 };

@@ -58,5 +58,5 @@ bool MemoryFile::Close() {
     if (mode_ == Mode::Closed)
         return false;
     mode_ = Mode::Closed;
-    return true;
+    return !closeFails_;
 }

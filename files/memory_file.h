@@ -29,6 +29,9 @@ class MemoryFile : public File {
     }
     // Reads that reach `offset` fail whole, as a read over a bad spot does.
     void FailReadsFrom(uint32_t offset) { readFailOffset_ = offset; }
+    // Close fails, as it may when the system could not write out what it
+    // held back.
+    void FailClose() { closeFails_ = true; }
 
     // The bytes of a file that holds its own; empty over the caller's.
     const std::vector<uint8_t>& bytes() const { return owned_; }
@@ -51,4 +54,5 @@ class MemoryFile : public File {
     uint64_t capacity_ = UINT32_MAX;
     FullDisk fullDisk_ = FullDisk::WritesWhatFits;
     uint64_t readFailOffset_ = UINT64_MAX;
+    bool closeFails_ = false;
 };

@@ -21,18 +21,21 @@ class LiteralConversion {
   public:
     explicit LiteralConversion(File& out) : out_(out) {}
 
-    // Reads that reach `badFrom` fail and deliver nothing.
+    // Reads that reach `badFrom` fail and deliver nothing. A failed read or
+    // write makes the result -5, whatever the blocks' fields say.
     int32_t Run(const std::vector<uint8_t>& image, size_t badFrom) {
         for (size_t at = 0;; at += 4096) {
             size_t bytes = at < image.size() ? std::min<size_t>(4096, image.size() - at) : 0;
-            if (at + bytes > badFrom || at >= badFrom)
-                bytes = 0;
+            if (bytes > 0 && at + bytes > badFrom)
+                bytes = 0, failed_ = true;
             const uint32_t w = static_cast<uint32_t>(bytes / 4);
             if (w == 0 || !Piece(image.data() + at, w) || w < 1024)
                 break;
         }
         if (state_ == kData && !Close())
             state_ = kBefore;
+        if (failed_)
+            return -5;
         return blocks_ == 0 ? -4 : state_ == kData ? 0 : -5;
     }
 
@@ -43,7 +46,10 @@ class LiteralConversion {
         return uint32_t(w[0]) << 24 | uint32_t(w[1]) << 16 | uint32_t(w[2]) << 8 | w[3];
     }
     bool Put(const std::string& text) {
-        return out_.Write(text.data(), static_cast<uint32_t>(text.size())).bytes == text.size();
+        const bool put =
+            out_.Write(text.data(), static_cast<uint32_t>(text.size())).bytes == text.size();
+        failed_ = failed_ || !put;
+        return put;
     }
     uint32_t End() {
         const int64_t size = SeekToEnd(out_);
@@ -128,7 +134,7 @@ class LiteralConversion {
                     break;
                 if (state_ == kData) {
                     if (out_.Write(p + 4 * i, 4).bytes != 4)
-                        return false;
+                        return failed_ = true, false;
                     ++count_;
                 }
             }
@@ -145,6 +151,7 @@ class LiteralConversion {
     File& out_;
     int state_ = kBefore;
     uint32_t counter_ = 0, h_[4] = {}, number_ = 0, count_ = 0, blocks_ = 0;
+    bool failed_ = false;
     uint32_t endPos_ = 0, rowPos_ = 0;
 };
 
@@ -263,11 +270,11 @@ TEST(CardWriteFailure, DiskFullInTheDataClosesTheBlockWithWhatFitted) {
         return std::string(out.file.begin(), std::find(out.file.begin(), out.file.end(), 0));
     };
     const Outcome part = Buffered(image, capacity, MemoryFile::FullDisk::WritesWhatFits, {});
-    EXPECT_EQ(part.result, kCardConverted) << "the block was closed, as one write per word does";
+    EXPECT_EQ(part.result, kCardIncomplete) << "the disk took no more: not converted";
     EXPECT_EQ(part.file.size(), capacity);
     EXPECT_EQ(textOf(part), "001;    4054" + text.substr(12)) << "the 2 bytes count in the end";
     const Outcome whole = Buffered(image, capacity, MemoryFile::FullDisk::RefusesWholeWrite, {});
-    EXPECT_EQ(whole.result, kCardConverted);
+    EXPECT_EQ(whole.result, kCardIncomplete);
     EXPECT_EQ(whole.file.size(), capacity - 2);
     EXPECT_EQ(textOf(whole), "001;    4052" + text.substr(12));
 }
@@ -285,3 +292,30 @@ TEST(CardWriteFailure, DiskFullInABlocksTextLeavesItOpen) {
 }
 
 } // namespace
+
+TEST(CardWriteFailure, AFailedReadWriteOrCloseIsNeverReportedAsConverted) {
+    std::vector<uint8_t> image = {0x7F, 0xFF, 0x00, 0x01, 0, 0, 0, 0, 0, 0, 0, 0,
+                                  0,    0,    0,    0,    0, 0, 0, 1, 0, 0, 0, 0};
+    for (uint32_t i = 0; i < 3000; ++i) // three pieces
+        image.insert(image.end(), {0x00, 0x01, 0x02, 0x03});
+    const auto convert = [&](uint32_t capacity, uint32_t badFrom, bool closeFails) {
+        MemoryFile input(image), output;
+        input.FailReadsFrom(badFrom);
+        output.LimitSize(capacity, MemoryFile::FullDisk::RefusesWholeWrite);
+        if (closeFails)
+            output.FailClose();
+        CardConversionReport report = ConvertCardImage(input, output);
+        CloseConvertedOutput(output, report);
+        return report;
+    };
+    EXPECT_EQ(convert(UINT32_MAX, UINT32_MAX, false).result, kCardConverted);
+    const CardConversionReport write = convert(600, UINT32_MAX, false);
+    EXPECT_EQ(write.result, kCardIncomplete);
+    EXPECT_EQ(write.outcome, CardConversionOutcome::WriteFailed);
+    const CardConversionReport read = convert(UINT32_MAX, 5000, false);
+    EXPECT_EQ(read.result, kCardIncomplete);
+    EXPECT_EQ(read.outcome, CardConversionOutcome::ReadFailed);
+    const CardConversionReport close = convert(UINT32_MAX, UINT32_MAX, true);
+    EXPECT_EQ(close.result, kCardIncomplete);
+    EXPECT_EQ(close.outcome, CardConversionOutcome::OutputNotClosed);
+}

@@ -34,13 +34,18 @@ const char* Explain(CardConversionOutcome outcome) {
                "before it are complete";
     case CardConversionOutcome::WriteFailed:
         return "writing the output failed (is the disk full?); what was written is kept and the "
-               "last block closed on it";
+               "last block closed on it, but the rest of the card is missing";
     case CardConversionOutcome::ClosingFailed:
         return "the last block's end offset and row count could not be written";
     case CardConversionOutcome::SizeLimitReached:
         return "the output would have reached 100,000,000 bytes, more than its 8-digit end "
                "offsets can say; the conversion stopped short of that and closed the last "
                "block on what was written";
+    case CardConversionOutcome::ReadFailed:
+        return "reading the card image failed part way; the blocks read before the failure are "
+               "kept and the last one closed on what was read, the rest is missing";
+    case CardConversionOutcome::OutputNotClosed:
+        return "closing the output failed; its last bytes may not have reached the disk";
     }
     return "unknown outcome";
 }
