@@ -2,6 +2,7 @@
 #include "config/catalogue.h"
 #include "frame/exports.h"
 #include "frame/show_window.h"
+#include "session/module_dialogs.h"
 
 namespace {
 
@@ -32,12 +33,7 @@ void ReleaseSurface(HDC& dc, HBITMAP& bitmap, HGDIOBJ& oldBitmap) {
     }
 }
 
-} // namespace
-
-extern "C" void __stdcall DemoFree(void) {
-    // The show ends with the session: the host may unload the module next,
-    // and the show window's procedure lives in it.
-    EndShowSilently();
+void ReleaseSessionObjects() {
     ReleasePalette();
     for (HFONT& font : session.fonts) {
         if (font) {
@@ -52,4 +48,18 @@ extern "C" void __stdcall DemoFree(void) {
         DestroyCursor(session.bigCursor);
         session.bigCursor = nullptr;
     }
+}
+
+} // namespace
+
+extern "C" void __stdcall DemoFree(void) {
+    // The show ends with the session: the host may unload the module next,
+    // and the show window's procedure lives in it.
+    EndShowSilently();
+    // A host that ends on result 4 at once may call this from inside one of
+    // the module's dialogs (its timer runs there). The demonstration is over,
+    // so they close; what they still use goes when the last has closed.
+    if (ModuleDialogOpen())
+        EndModuleDialogs();
+    ReleaseWhenDialogsClose(ReleaseSessionObjects);
 }

@@ -1,5 +1,6 @@
 // Module load and unload.
 #include "frame/exports.h"
+#include "frame/fp_hook.h"
 #include "frame/show_window.h"
 #include "port/port_link.h"
 #include "print/print_job.h"
@@ -11,15 +12,19 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         LoadPortLibrary();
         break;
     case DLL_PROCESS_DETACH:
-        // Unloaded while the process lives (reserved is null): nothing may
-        // stay behind, least of all something that calls into this code. A
-        // host that did not call DemoFree gets it done here (the show ends,
-        // the drawing objects go), and the show window's class is taken
-        // back. At process exit all of it goes with the process.
-        if (reserved == nullptr) {
-            DemoFree();
-            UnregisterShowClass();
-        }
+        // At process exit (reserved is set) the other libraries may be
+        // detached already, the interface library among them, and everything
+        // goes with the process: nothing is called, released or freed.
+        if (reserved != nullptr)
+            break;
+        // Unloaded while the process lives: nothing may stay behind, least of
+        // all something that calls into this code. A host that did not call
+        // DemoFree gets it done here (the show ends, the drawing objects go),
+        // the show window's class is taken back, and so is a floating-point
+        // trap the host left installed.
+        DemoFree();
+        UnregisterShowClass();
+        RemoveFloatingPointTrap();
         UnloadPortLibrary();
         // The printer chosen last is kept for the next job while the module
         // stays loaded.

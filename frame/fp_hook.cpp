@@ -3,6 +3,7 @@
 #include <float.h>
 
 #include "frame/exports.h"
+#include "frame/fp_hook.h"
 
 // MinGW's float.h leaves out the status-word names; the bits are the CRT's.
 #ifndef _SW_INVALID
@@ -46,6 +47,11 @@ void RemoveTrap() {
 }
 
 } // namespace
+
+void RemoveFloatingPointTrap() {
+    if (session.fpTrapInstalled)
+        RemoveTrap();
+}
 
 extern "C" int __stdcall DllFPError(int mode) {
     RecordPendingErrors();

@@ -7,6 +7,7 @@
 #include "order/order_sheet.h"
 #include "print/print_order.h"
 #include "render/draw_page.h"
+#include "session/module_dialogs.h"
 
 namespace {
 
@@ -22,10 +23,27 @@ int StepPageNow(int direction) {
 }
 
 int OpenOrderSheet() {
+    // One sheet at a time, and none over the help list or a print job.
+    if (ModuleDialogOpen())
+        return kGoOn;
     EndUserTimedPages(session.flow);
     ShowOrderSheet(PrintOrderSheet);
     return kGoOn;
 }
+
+int RunTick(HWND window) {
+    if (session.flow.phase == kPagePhase) {
+        HostWindowPageHooks hooks;
+        return PageTick(session.flow, GetTickCount(), hooks);
+    }
+    if (session.flow.phase == kScriptPhase && window && IsWindow(window))
+        return ScriptTick();
+    return kGoOn;
+}
+
+// Set while a tick runs: a host that shows a window of its own in answer to a
+// script step may tick again from inside it.
+bool tickRunning = false;
 
 } // namespace
 
@@ -35,13 +53,15 @@ int ShowPage(int index) {
 }
 
 extern "C" int __stdcall DemoTick(HWND window) {
-    if (session.flow.phase == kPagePhase) {
-        HostWindowPageHooks hooks;
-        return PageTick(session.flow, GetTickCount(), hooks);
-    }
-    if (session.flow.phase == kScriptPhase && window && IsWindow(window))
-        return ScriptTick();
-    return kGoOn;
+    // The module's dialogs run the host's timer. While one is open nothing
+    // moves: no page times out under it and no script step acts on the
+    // host's windows behind it.
+    if (ModuleDialogOpen() || tickRunning)
+        return kGoOn;
+    tickRunning = true;
+    const int result = RunTick(window);
+    tickRunning = false;
+    return result;
 }
 
 extern "C" int __stdcall DemoPaint(HDC dc) {

@@ -30,6 +30,11 @@ int GoToPage(PageFlow& flow, int index, uint32_t now, PageFlowHooks& hooks) {
 }
 
 void EndUserTimedPages(PageFlow& flow) {
+    // The page showing now was waiting for the user, who came first: its
+    // advance, already counting, ends with it.
+    const int current = flow.currentPage;
+    if (current >= 0 && current < flow.pageCount && flow.pages[current].duration < -1)
+        flow.nextPageTime = -1;
     for (int i = 0; i < flow.pageCount; ++i)
         if (flow.pages[i].duration < -1)
             flow.pages[i].duration = -1;

@@ -18,5 +18,6 @@ int GoToPage(PageFlow& flow, int index, uint32_t now, PageFlowHooks& hooks);
 int StepPage(PageFlow& flow, int direction, uint32_t now, PageFlowHooks& hooks);
 int PageTick(PageFlow& flow, uint32_t now, PageFlowHooks& hooks);
 
-// A user's navigation ends every "advance until the user navigates" page.
+// A user's navigation ends every "advance until the user navigates" page,
+// and the pending advance of the one showing.
 void EndUserTimedPages(PageFlow& flow);

@@ -30,11 +30,14 @@ void CallIntEntry(const char* name, int value) {
         fn(value);
 }
 
-void OnShowDestroyed() {
+void ReleaseShowLibrary() {
     if (session.showLibrary) {
         FreeLibrary(session.showLibrary);
         session.showLibrary = nullptr;
     }
+}
+
+void OnShowDestroyed() {
     if (session.showWindow) {
         const WPARAM next =
             (!SelectedScriptHasSteps() || session.showAborted) ? kEndCommand : kNextCommand;
@@ -111,7 +114,7 @@ void EndShowSilently() {
     if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
         return;
     // As a show ends by itself: the library stops, then the window goes and
-    // its WM_DESTROY unloads the library. With showWindow cleared first, that
+    // its WM_NCDESTROY unloads the library. With showWindow cleared first, its
     // WM_DESTROY posts no command to a host that has ended the session.
     CallVoidEntry("Istop");
     session.showWindow = nullptr;
@@ -133,6 +136,12 @@ extern "C" LRESULT __stdcall PavloWndProc(HWND window, UINT message, WPARAM wPar
     case WM_DESTROY:
         OnShowDestroyed();
         return 0;
+    case WM_NCDESTROY:
+        // The library's own windows inside the show window are destroyed
+        // after WM_DESTROY reached it and before this: their last messages
+        // still find the library's code.
+        ReleaseShowLibrary();
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_ACTIVATE:
         CallIntEntry(kShowPaintEntry, LOWORD(wParam) != 0 ? 1 : 0);
         return 0;

@@ -4,6 +4,7 @@
 #include "frame/page_flow.h"
 #include "frame/script_phase.h"
 #include "session/dialog_texts.h"
+#include "session/module_dialogs.h"
 
 HelpListState helpList;
 
@@ -97,9 +98,13 @@ extern "C" INT_PTR __stdcall DemoHelpSelProc(HWND dialog, UINT message, WPARAM w
                                              LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        AddOpenDialog(dialog);
         return InitDialog(dialog, lParam);
     case WM_COMMAND:
         return Command(dialog, wParam);
+    case WM_DESTROY:
+        RemoveOpenDialog(dialog);
+        return 0;
     default:
         return 0;
     }
@@ -107,15 +112,20 @@ extern "C" INT_PTR __stdcall DemoHelpSelProc(HWND dialog, UINT message, WPARAM w
 
 extern "C" int __stdcall DemoHelp(HWND hostWindow, HINSTANCE hostInstance,
                                   HostTextCallback callback, int startScript) {
-    if (!hostWindow || !hostInstance || !callback)
+    // One list at a time, and none over the order sheet: its answer would
+    // start a script under the sheet.
+    if (!hostWindow || !hostInstance || !callback || ModuleDialogOpen())
         return kHelpNothingChosen;
     session.hostWindow = hostWindow;
     session.hostInstance = hostInstance;
     session.hostTextCallback = callback;
     helpList.startScript = startScript;
     helpList.result = kHelpNothingChosen;
-    DialogBoxParamA(hostInstance, MAKEINTRESOURCEA(kHelpTemplateId), hostWindow, DemoHelpSelProc,
-                    kHelpTemplateId);
+    {
+        ModalLoop loop;
+        DialogBoxParamA(hostInstance, MAKEINTRESOURCEA(kHelpTemplateId), hostWindow,
+                        DemoHelpSelProc, kHelpTemplateId);
+    }
     if (helpList.result < 0)
         return helpList.result;
     SelectScript(helpList.result);

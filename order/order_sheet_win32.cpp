@@ -11,6 +11,7 @@
 #include "order/orderer_text.h"
 #include "order/quantity_entry.h"
 #include "session/dialog_texts.h"
+#include "session/module_dialogs.h"
 #include "session/session.h"
 
 namespace {
@@ -160,6 +161,7 @@ void CancelEntryOnPress(LPARAM lParam) {
 
 INT_PTR ShowOrderSheet(OrderPrinter printer) {
     printOrder = printer;
+    ModalLoop loop;
     return DialogBoxParamA(session.hostInstance, MAKEINTRESOURCEA(kOrderSheetTemplate),
                            session.hostWindow, OrderSheetProc, kOrderSheetTemplate);
 }
@@ -168,7 +170,11 @@ extern "C" INT_PTR __stdcall OrderSheetProc(HWND dialog, UINT message, WPARAM wP
                                             LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        AddOpenDialog(dialog);
         return OpenSheet(dialog, lParam);
+    case WM_DESTROY:
+        RemoveOpenDialog(dialog);
+        return 0;
     case WM_COMMAND:
         return OnCommand(dialog, wParam, lParam);
     case WM_VKEYTOITEM:

@@ -11,6 +11,7 @@
 #include "order/order_sheet.h"
 #include "order/orderer_text.h"
 #include "session/dialog_texts.h"
+#include "session/module_dialogs.h"
 #include "session/session.h"
 
 namespace {
@@ -106,6 +107,7 @@ void EditQuantity(HWND sheet, int initial) {
     if (!PricesValid(catalogue) || !IsOrderItem(item) || !MeasureSelectedLine(sheet))
         return;
     std::snprintf(session.entryText, sizeof session.entryText, "%d", initial);
+    ModalLoop loop;
     DialogBoxParamA(session.hostInstance, MAKEINTRESOURCEA(kEntryTemplate), sheet, EnterDlgProc,
                     kEntryTemplate);
     session.entryDialog = nullptr;
@@ -118,6 +120,7 @@ void EditQuantity(HWND sheet, int initial) {
 extern "C" INT_PTR __stdcall EnterDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        AddOpenDialog(dialog);
         ApplyDialogTexts(dialog, static_cast<int>(lParam));
         session.entryDialog = dialog;
         session.entryFirstFocus = 1;
@@ -126,6 +129,7 @@ extern "C" INT_PTR __stdcall EnterDlgProc(HWND dialog, UINT message, WPARAM wPar
     case WM_COMMAND:
         return OnCommand(dialog, wParam, lParam);
     case WM_DESTROY:
+        RemoveOpenDialog(dialog);
         session.entryDialog = nullptr;
         return 0;
     default:

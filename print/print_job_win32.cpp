@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "session/dialog_texts.h"
+#include "session/module_dialogs.h"
 #include "session/session.h"
 
 int printCancelled;
@@ -81,7 +82,11 @@ HDC ChoosePrinter(HWND owner) {
     choice.hDevMode = keptDeviceMode;
     choice.hDevNames = keptDeviceNames;
     choice.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIES;
-    const BOOL chosen = printDialog(&choice);
+    BOOL chosen;
+    {
+        ModalLoop loop;
+        chosen = printDialog(&choice);
+    }
     // The dialog may replace the handles it was given (and free the old
     // ones) even when cancelled: keep what it hands back.
     keptDeviceMode = choice.hDevMode;
@@ -156,8 +161,12 @@ BOOL __stdcall AbortProc(HDC, int) {
 INT_PTR __stdcall PrintDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        AddOpenDialog(dialog);
         ApplyDialogTexts(dialog, static_cast<int>(lParam));
         return TRUE;
+    case WM_DESTROY:
+        RemoveOpenDialog(dialog);
+        return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == kPageProgressCommand) {
             ShowPageProgress(dialog, LOWORD(lParam), HIWORD(lParam));

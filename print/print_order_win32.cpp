@@ -7,6 +7,7 @@
 #include "print/print_job.h"
 #include "print/print_surface_win32.h"
 #include "render/text_measure.h"
+#include "session/module_dialogs.h"
 #include "session/session.h"
 
 namespace {
@@ -78,6 +79,8 @@ void PrintOrderSheet(HWND parent) {
     const int items = CountOrderedItems(nullptr);
     if (items <= 0)
         return;
+    // The printing dialog's message loop runs the host's ticks and commands.
+    ModalLoop loop;
     HDC dc = BeginPrintJob(parent);
     if (!dc)
         return;

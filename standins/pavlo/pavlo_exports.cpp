@@ -54,11 +54,15 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         libraryInstance = instance;
     } else if (reason == DLL_PROCESS_DETACH) {
-        // At process exit the windows go with the process; only an unload
-        // while the process lives must cut them loose from this code.
+        // Released while its windows live, the library's code goes from under
+        // them: say so, for the tests to see.
+        const int alive = reserved == nullptr ? pavlo::TheShowPlayer().LiveWindows() : 0;
         if (reserved == nullptr)
             pavlo::TheShowPlayer().Abandon();
-        standin::AppendCallLog(kLogVariable, "detach");
+        if (alive > 0)
+            standin::AppendCallLog(kLogVariable, "detach with %d windows alive", alive);
+        else
+            standin::AppendCallLog(kLogVariable, "detach");
     }
     return TRUE;
 }

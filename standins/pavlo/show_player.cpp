@@ -109,11 +109,12 @@ void ShowPlayer::Stop() {
     sequence_ = ShowSequence();
 }
 
+int ShowPlayer::LiveWindows() const {
+    return (slideView_ != nullptr && IsWindow(slideView_) ? 1 : 0) +
+           (skipButton_ != nullptr && IsWindow(skipButton_) ? 1 : 0);
+}
+
 void ShowPlayer::Abandon() {
-    if (slideView_ != nullptr && IsWindow(slideView_)) {
-        KillTimer(slideView_, kTimerId);
-        SetWindowLongPtrA(slideView_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
-    }
     if (library_ != nullptr)
         UnregisterClassA(kSlideClass, library_); // fails while the view lives; Start retries
     slideView_ = nullptr;

@@ -24,9 +24,12 @@ class ShowPlayer {
     void Repaint(int state);
     // The Skip button's handle, or 1, skips; other codes are ignored.
     void Click(int code);
-    // The library is being unloaded while its windows may still live (their
-    // parent is being destroyed and takes them along): detach them from the
-    // library's code instead of destroying them under the loader lock.
+    // The library's windows still alive: none once the show window and its
+    // children are gone.
+    int LiveWindows() const;
+    // The library is being unloaded: forgets its windows and takes back the
+    // slide view's class. Like the maker's library it neither destroys nor
+    // detaches windows still alive; their parent must be gone first.
     void Abandon();
 
     void OnTimer();

@@ -99,11 +99,16 @@ TEST_F(PageFlowTest, UserTimedPageAdvancesOnlyUntilTheUserNavigates) {
     EXPECT_EQ(flow.nextPageTime, -1);
 }
 
-TEST_F(PageFlowTest, EndingUserTimedPagesLeavesOthersAlone) {
+TEST_F(PageFlowTest, EndingUserTimedPagesEndsTheirAdvanceAndLeavesOthersAlone) {
     SetPages({Timed(-30, -1, 1), Timed(25, 0, -1)});
-    EndUserTimedPages(flow);
+    GoToPage(flow, 0, 0, hooks);
+    EndUserTimedPages(flow); // the order sheet opens over page 0
     EXPECT_EQ(pages[0].duration, -1);
     EXPECT_EQ(pages[1].duration, 25);
+    EXPECT_EQ(flow.nextPageTime, -1) << "the page no longer times out";
+    GoToPage(flow, 1, 0, hooks);
+    EndUserTimedPages(flow);
+    EXPECT_EQ(flow.nextPageTime, 2500) << "a page with a plain duration keeps its time-out";
 }
 
 TEST_F(PageFlowTest, LoopPageJumpsBackTwiceThenGoesOn) {
