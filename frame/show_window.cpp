@@ -4,6 +4,7 @@
 #include "frame/host_ids.h"
 #include "frame/script_phase.h"
 #include "frame/show_library.h"
+#include "frame/show_library_search_win32.h"
 
 namespace {
 
@@ -129,8 +130,8 @@ void UnregisterShowClass() {
 extern "C" LRESULT __stdcall PavloWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        // Plain file name: the show library is found by the system's search order.
-        if (HMODULE library = LoadLibraryA(kShowLibraryName))
+        // By full path from the folders the host's installer controls only.
+        if (HMODULE library = LoadShowLibrary())
             session.showLibrary = library;
         return 0;
     case WM_DESTROY:

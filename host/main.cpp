@@ -18,12 +18,15 @@ const char kModuleFileName[] = "brenk_C.dll";
 const char kLogFileName[] = "demohost.log";
 const unsigned kTitleTextId = 6145;
 
+// Empty when the program's path does not fit MAX_PATH: a cut path would name
+// another folder, and no folder at all would leave the module to be searched
+// for in the current folder and on PATH.
 std::string ProgramFolder() {
     char path[MAX_PATH] = {};
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path, length < MAX_PATH ? length : 0);
     std::string::size_type separator = folder.find_last_of("\\/");
-    return separator == std::string::npos ? std::string(".\\") : folder.substr(0, separator + 1);
+    return separator == std::string::npos ? std::string() : folder.substr(0, separator + 1);
 }
 
 std::vector<std::string> CommandLineArguments() {

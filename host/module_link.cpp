@@ -1,5 +1,8 @@
 #include "host/module_link.h"
 
+#include "files/library_load_win32.h"
+#include "files/library_path.h"
+
 namespace {
 
 // GetProcAddress hands out a generic function pointer; going through void*
@@ -36,7 +39,11 @@ const char* FirstMissingRequired(HMODULE library, ModuleExports& exports) {
 
 bool ModuleLink::Load(const std::string& path, std::string& problem) {
     Unload();
-    HMODULE library = LoadLibraryA(path.c_str());
+    if (!IsFullPath(path.c_str())) {
+        problem = "cannot load " + path + ": not a full path (the program's folder is unknown)";
+        return false;
+    }
+    HMODULE library = LoadLibraryAt(path.c_str());
     if (library == nullptr) {
         problem = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
         return false;

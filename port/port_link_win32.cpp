@@ -1,6 +1,7 @@
 // Interface exports passed on to the interface library.
 #include <windows.h>
 
+#include "files/library_load_win32.h"
 #include "port/port_exports_win32.h"
 #include "port/port_link.h"
 #include "session/session.h"
@@ -15,17 +16,7 @@ typedef int(__stdcall* CloseIComPortFn)(void);
 } // namespace
 
 void LoadPortLibrary() {
-    char modulePath[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(session.moduleInstance, modulePath, MAX_PATH);
-    // A path the buffer cut short would name the wrong folder: load nothing then.
-    if (length == 0 || length >= MAX_PATH)
-        return;
-    char libraryPath[MAX_PATH];
-    if (!BuildPortLibraryPath(modulePath, libraryPath, sizeof libraryPath))
-        return;
-    if (GetFileAttributesA(libraryPath) == INVALID_FILE_ATTRIBUTES)
-        return;
-    portLibrary = LoadLibraryA(libraryPath);
+    portLibrary = LoadLibraryBeside(session.moduleInstance, kPortLibraryName);
 }
 
 void UnloadPortLibrary() {

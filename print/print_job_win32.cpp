@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "files/library_load_win32.h"
 #include "session/dialog_texts.h"
 #include "session/module_dialogs.h"
 #include "session/session.h"
@@ -54,14 +55,15 @@ namespace {
 
 typedef BOOL(WINAPI* PrintDlgFn)(PRINTDLGA*);
 
-// The system print dialog, from comdlg32 loaded when first needed. It stays
+// The system print dialog, from comdlg32 loaded from the system folder when
+// first needed (by full path: never a copy in the current folder). It stays
 // loaded for the rest of the process, as in any host that prints: importing
 // it would load and unload it (and with it the print spooler) with every load
 // of the module, and Wine's spooler keeps a handle each time it is loaded.
 PrintDlgFn SystemPrintDialog() {
     static PrintDlgFn printDialog = nullptr;
     if (!printDialog) {
-        if (HMODULE dialogs = LoadLibraryA("comdlg32.dll"))
+        if (HMODULE dialogs = LoadSystemLibrary("comdlg32.dll"))
             printDialog = reinterpret_cast<PrintDlgFn>(
                 reinterpret_cast<void*>(GetProcAddress(dialogs, "PrintDlgA")));
     }

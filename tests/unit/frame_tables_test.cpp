@@ -1,4 +1,4 @@
-// Font fitting, the script directory and the interface library path.
+// Font fitting, the script directory and the paths libraries are loaded from.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,6 +6,8 @@
 
 #include "frame/font_fit.h"
 #include "frame/script_directory.h"
+#include "files/library_path.h"
+#include "frame/show_library.h"
 #include "port/port_link.h"
 
 TEST(FontFit, AcceptsTheFirstWidthWhenItFits) {
@@ -62,21 +64,32 @@ TEST(ScriptDirectory, MainScriptTypesItsFileNames) {
     EXPECT_EQ(main.steps[67].control, 1004);
 }
 
-TEST(PortLibraryPath, ReplacesTheFileNameAfterTheLastBackslash) {
+TEST(LibraryPath, IsBuiltOnlyFromAFullPath) {
     char out[260];
-    ASSERT_TRUE(BuildPortLibraryPath("C:\\demo\\bin\\brenk_C.dll", out, sizeof out));
+    ASSERT_TRUE(LibraryPathBeside("C:\\demo\\bin\\brenk_C.dll", kPortLibraryName, out, sizeof out));
     EXPECT_STREQ(out, "C:\\demo\\bin\\FENNIK.DLL");
-    ASSERT_TRUE(BuildPortLibraryPath("brenk_C.dll", out, sizeof out));
-    EXPECT_STREQ(out, "FENNIK.DLL");
+    ASSERT_TRUE(LibraryPathInFolder("\\\\server\\share", kShowLibraryName, out, sizeof out));
+    EXPECT_STREQ(out, "\\\\server\\share\\PAVLO.DLL");
+    ASSERT_TRUE(LibraryPathInFolder("C:\\", kShowLibraryName, out, sizeof out));
+    EXPECT_STREQ(out, "C:\\PAVLO.DLL");
+    // Anything the system would complete from the current folder or PATH.
+    for (const char* relative :
+         {"brenk_C.dll", "bin\\brenk_C.dll", "C:brenk_C.dll", "\\bin\\brenk_C.dll", ""})
+        EXPECT_FALSE(LibraryPathBeside(relative, kPortLibraryName, out, sizeof out)) << relative;
+    EXPECT_FALSE(LibraryPathInFolder("bin", kShowLibraryName, out, sizeof out));
 }
 
-TEST(PortLibraryPath, RefusesAPathThatWouldNotFit) {
+TEST(LibraryPath, RefusesAPathThatWouldNotFit) {
     char out[260];
     // A 249-character folder plus "FENNIK.DLL" and its NUL fill the buffer exactly.
     const std::string folder = "C:\\" + std::string(245, 'a') + "\\";
     ASSERT_EQ(folder.size(), 249u);
-    EXPECT_TRUE(BuildPortLibraryPath((folder + "brenk_C.dll").c_str(), out, sizeof out));
+    EXPECT_TRUE(
+        LibraryPathBeside((folder + "brenk_C.dll").c_str(), kPortLibraryName, out, sizeof out));
     EXPECT_EQ(std::string(out), folder + "FENNIK.DLL");
     const std::string tooLong = "C:\\" + std::string(246, 'b') + "\\m.dll";
-    EXPECT_FALSE(BuildPortLibraryPath(tooLong.c_str(), out, sizeof out));
+    EXPECT_FALSE(LibraryPathBeside(tooLong.c_str(), kPortLibraryName, out, sizeof out));
+    // Without its closing backslash the folder needs one more character.
+    EXPECT_FALSE(LibraryPathInFolder(("C:\\" + std::string(246, 'c')).c_str(), kPortLibraryName,
+                                     out, sizeof out));
 }
