@@ -8,9 +8,9 @@
 
 /* Result codes of DemoTick and DemoCommand */
 #define BRENK_GO_ON 0
-#define BRENK_PAGES_OVER 2       /* the last page stays, no script follows */
-#define BRENK_SCRIPT_PHASE 3     /* repaint the page area with the host's view */
-#define BRENK_DEMO_OVER 4        /* stop ticking, DemoFree, unload */
+#define BRENK_PAGES_OVER 2   /* the last page stays, no script follows */
+#define BRENK_SCRIPT_PHASE 3 /* repaint the page area with the host's view */
+#define BRENK_DEMO_OVER 4    /* stop ticking, DemoFree, unload */
 
 /* WM_COMMAND ids: the host passes 1901..1907 on to DemoCommand */
 #define BRENK_CMD_NEXT 1901
@@ -21,7 +21,7 @@
 #define BRENK_CMD_SHOW_TEXT 1908 /* sent: text id in the low, mode in the high word of lParam */
 #define BRENK_CMD_READY 1909     /* sent: is the control ready? (section 5 of the guide) */
 #define BRENK_CMD_READY_AFTER_CURSOR 1910
-#define BRENK_CMD_FIRST 1901     /* the host's own commands stay clear of 1901..1910 */
+#define BRENK_CMD_FIRST 1901 /* the host's own commands stay clear of 1901..1910 */
 #define BRENK_CMD_LAST 1910
 
 /* Text modes of BRENK_CMD_SHOW_TEXT */
@@ -131,15 +131,14 @@ BOOL WINAPI AbortProc(HDC dc, int error);
 
 /* The same as pointer types, for a host that binds by name with
    GetProcAddress (and so can start without the module, and unload it) */
-typedef int(WINAPI* BrenkDemoInit)(HWND hostWindow, HINSTANCE hostInstance,
-                                   BrenkHostText callback, const char* catalogueDirectory,
-                                   int language);
+typedef int(WINAPI* BrenkDemoInit)(HWND hostWindow, HINSTANCE hostInstance, BrenkHostText callback,
+                                   const char* catalogueDirectory, int language);
 typedef void(WINAPI* BrenkDemoFree)(void);
 typedef int(WINAPI* BrenkDemoTick)(HWND window);
 typedef int(WINAPI* BrenkDemoPaint)(HDC dc);
 typedef int(WINAPI* BrenkDemoCommand)(int command, LPARAM param);
-typedef int(WINAPI* BrenkDemoHelp)(HWND hostWindow, HINSTANCE hostInstance,
-                                   BrenkHostText callback, int startScript);
+typedef int(WINAPI* BrenkDemoHelp)(HWND hostWindow, HINSTANCE hostInstance, BrenkHostText callback,
+                                   int startScript);
 typedef const char*(WINAPI* BrenkVerFun)(HWND window, void* callback, int a3, int a4);
 typedef int(WINAPI* BrenkDemoFun)(int selector);
 typedef int(WINAPI* BrenkDllFPError)(int mode);

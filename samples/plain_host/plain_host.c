@@ -31,11 +31,11 @@
 
 static HINSTANCE instance;
 static HWND mainWindow;
-static HMODULE module;      /* brenk_C.dll while loaded */
+static HMODULE module;    /* brenk_C.dll while loaded */
 static int running;       /* a demonstration is open: tick it */
 static int unloadPending; /* DemoFree done: unload once the message loop runs again */
 static int exitWhenDone;
-static int exitCode = 1;  /* 0 once a demonstration ran to its end and was unloaded */
+static int exitCode = 1; /* 0 once a demonstration ran to its end and was unloaded */
 static int ranToEnd;
 static FILE* logFile;
 static char shownTexts[3][160]; /* what 1908 showed, by mode */
@@ -72,25 +72,49 @@ struct HostTextEntry {
 static const struct HostTextEntry hostTexts[] = {
     {BRENK_TEXT_TITLE, "brenk_C Demonstration"},
     {BRENK_TEXT_PRICE_PAGE, "Prices in %s: the order sheet lists every item of the price list."},
-    {8301, "Supplier"}, {8302, "Orderer"}, {8303, "Customer number: %s"},
-    {8304, "Order reference: %s"}, {8305, "ORDER"}, {8306, "We order the following items:"},
-    {8307, "Date:"}, {8308, "Signature:"}, {8309, "Qty"}, {8310, "Code"},
-    {8311, "Description"}, {8312, "Unit price"}, {8313, "Total"}, {8314, "Sum"},
+    {8301, "Supplier"},
+    {8302, "Orderer"},
+    {8303, "Customer number: %s"},
+    {8304, "Order reference: %s"},
+    {8305, "ORDER"},
+    {8306, "We order the following items:"},
+    {8307, "Date:"},
+    {8308, "Signature:"},
+    {8309, "Qty"},
+    {8310, "Code"},
+    {8311, "Description"},
+    {8312, "Unit price"},
+    {8313, "Total"},
+    {8314, "Sum"},
     {8315, "Sum incl. surcharge"},
-    {8501, "1.0"}, {8502, "200"},
+    {8501, "1.0"},
+    {8502, "200"},
     {BRENK_TEXT_HELP_TOPIC_1, "Measuring and saving, step by step"},
     {BRENK_TEXT_HELP_TOPIC_3, "   Changing the number of readings"},
     {BRENK_TEXT_HELP_TOPIC_4, "Choosing the measuring range"},
     {BRENK_TEXT_HELP_TOPIC_5, "   Printing the readings"},
-    {BRENK_TEXT_HELP_CAPTION, "Help topics"}, {BRENK_TEXT_HELP_OK, "Show"},
-    {BRENK_TEXT_HELP_PROGRAM_HELP, "Help"}, {BRENK_TEXT_HELP_CANCEL, "Cancel"},
+    {BRENK_TEXT_HELP_CAPTION, "Help topics"},
+    {BRENK_TEXT_HELP_OK, "Show"},
+    {BRENK_TEXT_HELP_PROGRAM_HELP, "Help"},
+    {BRENK_TEXT_HELP_CANCEL, "Cancel"},
     {BRENK_TEXT_HELP_PROMPT, "Choose a topic; the program shows it step by step."},
-    {BRENK_TEXT_ORDER_CAPTION, "Order sheet"}, {BRENK_TEXT_ORDER_CLOSE, "Close"},
-    {BRENK_TEXT_ORDER_PRINT, "Print"}, {23360, "Qty"}, {23361, "Code"}, {23362, "Item"},
-    {23363, "Unit price"}, {23364, "Total"}, {23365, "Address:"}, {23366, "Customer no.:"},
-    {23367, "Reference:"}, {23368, "Price list:"}, {23369, "Surcharge:"}, {23370, "Sum:"},
+    {BRENK_TEXT_ORDER_CAPTION, "Order sheet"},
+    {BRENK_TEXT_ORDER_CLOSE, "Close"},
+    {BRENK_TEXT_ORDER_PRINT, "Print"},
+    {23360, "Qty"},
+    {23361, "Code"},
+    {23362, "Item"},
+    {23363, "Unit price"},
+    {23364, "Total"},
+    {23365, "Address:"},
+    {23366, "Customer no.:"},
+    {23367, "Reference:"},
+    {23368, "Price list:"},
+    {23369, "Surcharge:"},
+    {23370, "Sum:"},
     {23371, "With surcharge:"},
-    {BRENK_TEXT_PRINTING_CANCEL, "Cancel"}, {BRENK_TEXT_PRINTING_LABEL, "Printing the order"},
+    {BRENK_TEXT_PRINTING_CANCEL, "Cancel"},
+    {BRENK_TEXT_PRINTING_LABEL, "Printing the order"},
     {8511, "Welcome! The program now runs by itself and takes a measurement."},
 };
 

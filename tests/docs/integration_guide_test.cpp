@@ -399,10 +399,10 @@ TEST(IntegrationGuide, TheHostHeaderNamesTheGuidesIds) {
     for (const auto& entry : TemplateControlsInCode())
         controls.insert(entry.second.begin(), entry.second.end());
     for (const char* prefix : {"BRENK_ORDER_", "BRENK_QUANTITY_", "BRENK_HELP_", "BRENK_PRINTING_"})
-        for (long id : HeaderIds(prefix, {"BRENK_HELP_NONE", "BRENK_HELP_PROGRAM",
-                                          "BRENK_PRINTING_PAGE_COMMAND"}))
-            EXPECT_TRUE(controls.count(id)) << "brenk_C.h names control " << id
-                                            << ", no template of the code has it";
+        for (long id : HeaderIds(
+                 prefix, {"BRENK_HELP_NONE", "BRENK_HELP_PROGRAM", "BRENK_PRINTING_PAGE_COMMAND"}))
+            EXPECT_TRUE(controls.count(id))
+                << "brenk_C.h names control " << id << ", no template of the code has it";
 }
 
 TEST(IntegrationGuide, HostTextsAreTheOnesTheModuleAsksForWithTheirMarkers) {

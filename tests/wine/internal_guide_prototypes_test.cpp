@@ -65,8 +65,8 @@ TEST(GuidePrototypes, EveryPrototypeNamesAFunctionOfTheModule) {
     const BrenkSetIC setIC = &SetIC;
     const BrenkCloseIC closeIC = &CloseIC;
     EXPECT_TRUE(demoInit && demoFree && demoTick && demoPaint && demoCommand && demoHelp &&
-                verFun && demoFun && dllFPError && demoSetup && convPCCardFun && openIC &&
-                setIC && closeIC);
+                verFun && demoFun && dllFPError && demoSetup && convPCCardFun && openIC && setIC &&
+                closeIC);
 }
 
 } // namespace
