@@ -14,7 +14,8 @@
 
    Command line: --exit-when-done ends the program when the first
    demonstration is over (exit code 0 when it ran to its end); --log FILE
-   writes every module call and its result to FILE. */
+   writes the calls into the module and their results to FILE (the ticks
+   only when they return more than 0). */
 #include <windows.h>
 
 #include <stdio.h>
@@ -204,9 +205,12 @@ static void EndDemonstration(void) {
     InvalidateRect(mainWindow, NULL, TRUE);
 }
 
-static void TakeResult(const char* call, int command, int result) {
-    if (logFile)
-        fprintf(logFile, "%s %d -> %d\n", call, command, result);
+/* command: the one passed to DemoCommand, 0 for a DemoTick */
+static void TakeResult(int command, int result) {
+    if (logFile && command)
+        fprintf(logFile, "DemoCommand %d -> %d\n", command, result);
+    else if (logFile && result != BRENK_GO_ON)
+        fprintf(logFile, "DemoTick -> %d\n", result);
     if (result == BRENK_SCRIPT_PHASE) {
         InvalidateRect(mainWindow, NULL, TRUE); /* the host's own view again */
     } else if (result == BRENK_DEMO_OVER && running) {
@@ -314,7 +318,7 @@ static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_TIMER:
         if (wParam == TICK_TIMER && running)
-            TakeResult("DemoTick", 0, BIND(DemoTick)(window));
+            TakeResult(0, BIND(DemoTick)(window));
         return 0;
     case WM_PAINT:
         Paint(window);
@@ -323,7 +327,7 @@ static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARA
         id = LOWORD(wParam);
         if (id >= BRENK_CMD_NEXT && id <= BRENK_CMD_KEY) {
             if (running)
-                TakeResult("DemoCommand", id, BIND(DemoCommand)(id, lParam));
+                TakeResult(id, BIND(DemoCommand)(id, lParam));
             return 0;
         }
         if (id == BRENK_CMD_SHOW_TEXT)
