@@ -27,18 +27,21 @@ set(release_documents
 file(GLOB release_guides CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md
     ${PROJECT_SOURCE_DIR}/docs/images/*.png)
 
-# The import library for Microsoft's linker (and lld), from the export list
-# and the argument sizes of the module's own symbols.
-find_program(BRENK_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 i686-w64-mingw32-dlltool REQUIRED)
-set(BRENK_MSVC_IMPORT_LIBRARY ${PROJECT_BINARY_DIR}/brenk_C.lib)
-add_custom_command(OUTPUT ${BRENK_MSVC_IMPORT_LIBRARY}
-    COMMAND ${CMAKE_COMMAND} -DDLLTOOL=${BRENK_DLLTOOL} -DNM=${CMAKE_NM}
+# The import libraries for Microsoft's linker (and lld) and for MinGW, from
+# the export list and the argument sizes of the module's own symbols.
+find_program(BRENK_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 REQUIRED)
+find_program(BRENK_MINGW_DLLTOOL NAMES i686-w64-mingw32-dlltool REQUIRED)
+set(import_library_folder ${PROJECT_BINARY_DIR}/import-libraries)
+set(BRENK_MSVC_IMPORT_LIBRARY ${import_library_folder}/brenk_C.lib)
+set(BRENK_MINGW_IMPORT_LIBRARY ${import_library_folder}/libbrenk_C.dll.a)
+add_custom_command(OUTPUT ${BRENK_MSVC_IMPORT_LIBRARY} ${BRENK_MINGW_IMPORT_LIBRARY}
+    COMMAND ${CMAKE_COMMAND} -DLLVM_DLLTOOL=${BRENK_LLVM_DLLTOOL}
+        -DMINGW_DLLTOOL=${BRENK_MINGW_DLLTOOL} -DNM=${CMAKE_NM}
         -DMODULE=$<TARGET_FILE:brenk_C> -DDEF=${PROJECT_SOURCE_DIR}/resources/brenk_C.def
-        -DWORK=${PROJECT_BINARY_DIR}/msvc-import-library -DOUT=${BRENK_MSVC_IMPORT_LIBRARY}
-        -P ${CMAKE_CURRENT_LIST_DIR}/msvc-import-library.cmake
+        -DWORK=${import_library_folder} -P ${CMAKE_CURRENT_LIST_DIR}/import-libraries.cmake
     DEPENDS brenk_C ${PROJECT_SOURCE_DIR}/resources/brenk_C.def
-        ${CMAKE_CURRENT_LIST_DIR}/msvc-import-library.cmake
-    COMMENT "Import library brenk_C.lib for Microsoft's linker"
+        ${CMAKE_CURRENT_LIST_DIR}/import-libraries.cmake
+    COMMENT "Import libraries brenk_C.lib and libbrenk_C.dll.a"
     VERBATIM)
 
 # The documents as HTML pages (Python-Markdown, the one Debian packages).
@@ -62,7 +65,7 @@ add_custom_command(OUTPUT ${BRENK_RELEASE_ZIP}
         -DZIP=${BRENK_RELEASE_ZIP}
         -DSTRIP=${CMAKE_STRIP}
         -DMODULE=$<TARGET_FILE:brenk_C>
-        -DIMPORT_LIBRARY=$<TARGET_LINKER_FILE:brenk_C>
+        -DIMPORT_LIBRARY=${BRENK_MINGW_IMPORT_LIBRARY}
         -DMSVC_IMPORT_LIBRARY=${BRENK_MSVC_IMPORT_LIBRARY}
         -DMARKDOWN=${BRENK_MARKDOWN}
         -DPAVLO=$<TARGET_FILE:PAVLO>
@@ -72,7 +75,8 @@ add_custom_command(OUTPUT ${BRENK_RELEASE_ZIP}
         -DCNFTOOL=$<TARGET_FILE:cnftool>
         -P ${CMAKE_CURRENT_LIST_DIR}/make-release.cmake
     DEPENDS ${release_targets} ${release_documents} ${release_guides} ${release_epoch_file}
-        ${BRENK_MSVC_IMPORT_LIBRARY} ${CMAKE_CURRENT_LIST_DIR}/make-release.cmake
+        ${BRENK_MSVC_IMPORT_LIBRARY} ${BRENK_MINGW_IMPORT_LIBRARY}
+        ${CMAKE_CURRENT_LIST_DIR}/make-release.cmake
     COMMENT "Release archive ${BRENK_RELEASE_NAME}.zip"
     VERBATIM)
 add_custom_target(release ALL DEPENDS ${BRENK_RELEASE_ZIP})

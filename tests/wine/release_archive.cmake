@@ -129,16 +129,17 @@ foreach(page ${pages})
 endforeach()
 
 # The sample host from the archive alone, each build in a folder of its own:
-# gcc binding by name, clang and lld calling through brenk_C.lib, whose
-# import table must name the exports as the module exports them.
+# gcc binding by name, gcc through libbrenk_C.dll.a, clang and lld through
+# brenk_C.lib; the import tables must name the exports as the module does.
 execute_process(COMMAND ${GCC} -print-libgcc-file-name OUTPUT_VARIABLE libgcc
     OUTPUT_STRIP_TRAILING_WHITESPACE)
 get_filename_component(libgccFolder ${libgcc} DIRECTORY)
 find_program(CLANG clang REQUIRED)
 set(gccBuild CC=${GCC})
+set(gcc-importsBuild CC=${GCC} IMPORTS=1)
 set(lldBuild "CC=${CLANG} --target=i686-w64-mingw32 -fuse-ld=lld -L${libgccFolder}" IMPORTS=1
     IMPORT_LIBRARY=${root}/brenk_C.lib)
-foreach(build gcc lld)
+foreach(build gcc gcc-imports lld)
     set(folder ${WORK_DIR}/sample-${build})
     file(COPY ${root}/${sample}/ DESTINATION ${folder})
     execute_process(COMMAND make BRENK=${root} WINDRES=${WINDRES} ${${build}Build}
@@ -148,12 +149,14 @@ foreach(build gcc lld)
     endif()
     file(COPY_FILE ${folder}/plain_host.exe ${root}/plain_host-${build}.exe)
 endforeach()
-execute_process(COMMAND ${OBJDUMP} -p ${root}/plain_host-lld.exe OUTPUT_VARIABLE imports)
-string(REGEX MATCH "DLL Name: brenk_C.dll\n[^\n]*\n(\t[^\n]+\n)+" moduleImports "${imports}")
-foreach(name DemoInit DemoFree DemoTick DemoPaint DemoCommand DemoHelp VerFun)
-    if(NOT moduleImports MATCHES "[ \t]${name}\n")
-        message(FATAL_ERROR "plain_host-lld.exe does not import ${name} by its plain name:\n${imports}")
-    endif()
+foreach(build gcc-imports lld)
+    execute_process(COMMAND ${OBJDUMP} -p ${root}/plain_host-${build}.exe OUTPUT_VARIABLE imports)
+    string(REGEX MATCH "DLL Name: brenk_C.dll\n[^\n]*\n(\t[^\n]+\n)+" moduleImports "${imports}")
+    foreach(name DemoInit DemoFree DemoTick DemoPaint DemoCommand DemoHelp VerFun)
+        if(NOT moduleImports MATCHES "[ \t]${name}\n")
+            message(FATAL_ERROR "plain_host-${build}.exe does not import ${name} plainly:\n${imports}")
+        endif()
+    endforeach()
 endforeach()
 
 # The runs, where 32-bit programs run: the demo host, and both sample hosts
