@@ -4,7 +4,7 @@
 
 // The host converts a memory-card image here; the result code is all it
 // learns: 0, -1, -4 or -5.
-extern "C" int32_t __stdcall ConvPCCardFun(const char* outputPath, const char* imagePath) {
+extern "C" int __stdcall ConvPCCardFun(const char* outputPath, const char* imagePath) {
     if (outputPath == nullptr || imagePath == nullptr)
         return kCardFilesUnavailable;
     return ConvertCardFiles(outputPath, imagePath).result;

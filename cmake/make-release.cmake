@@ -21,16 +21,29 @@ set(binaries
 set(documents
     brenk_C.def ${SOURCE_DIR}/resources/brenk_C.def
     libbrenk_C.dll.a ${IMPORT_LIBRARY}
-    TALVERIN.CNF ${SOURCE_DIR}/data/sample/TALVERIN.CNF
-    docs/README.md ${SOURCE_DIR}/README.md
-    docs/demohost.md ${SOURCE_DIR}/host/README.md
-    docs/cardconv.md ${SOURCE_DIR}/tools/cardconv/README.md
-    docs/cnftool.md ${SOURCE_DIR}/tools/cnftool/README.md
-    standins-for-testing/README.md ${SOURCE_DIR}/standins/README.md)
-file(GLOB guides ${SOURCE_DIR}/docs/*.md)
+    brenk_C.lib ${MSVC_IMPORT_LIBRARY}
+    TALVERIN.CNF ${SOURCE_DIR}/data/sample/TALVERIN.CNF)
+# The pages (destination, then the Markdown source) and the files they may
+# link to, relative to SOURCE_DIR (see release-documents.cmake).
+set(pages
+    docs/README.html README.md
+    docs/demohost.html host/README.md
+    docs/cardconv.html tools/cardconv/README.md
+    docs/cnftool.html tools/cnftool/README.md
+    standins-for-testing/README.html standins/README.md
+    samples/plain_host/README.html samples/plain_host/README.md)
+file(GLOB guides RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/docs/*.md)
 foreach(guide ${guides})
-    get_filename_component(guideName ${guide} NAME)
-    list(APPEND documents docs/${guideName} ${guide})
+    string(REGEX REPLACE "\\.md$" ".html" page ${guide})
+    list(APPEND pages ${page} ${guide})
+endforeach()
+set(files include/brenk_C.h include/brenk_C.h)
+file(GLOB_RECURSE pictures RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/docs/images/*.png)
+foreach(source ${pictures})
+    list(APPEND files ${source} ${source})
+endforeach()
+foreach(name plain_host.c plain_host.rc Makefile CMakeLists.txt)
+    list(APPEND files samples/plain_host/${name} samples/plain_host/${name})
 endforeach()
 
 function(stage_pairs pairs strip)
@@ -57,6 +70,8 @@ function(stage_pairs pairs strip)
 endfunction()
 stage_pairs("${binaries}" TRUE)
 stage_pairs("${documents}" FALSE)
+include(${SOURCE_DIR}/cmake/release-documents.cmake)
+render_pages("${pages}" "${files}")
 configure_file(${SOURCE_DIR}/cmake/release-readme.txt.in ${root}/README.txt @ONLY NEWLINE_STYLE CRLF)
 
 file(GLOB_RECURSE entries LIST_DIRECTORIES false RELATIVE ${STAGE} ${root}/*)

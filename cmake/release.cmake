@@ -15,8 +15,37 @@ set(release_documents
     ${PROJECT_SOURCE_DIR}/tools/cnftool/README.md
     ${PROJECT_SOURCE_DIR}/resources/brenk_C.def
     ${PROJECT_SOURCE_DIR}/data/sample/TALVERIN.CNF
-    ${PROJECT_SOURCE_DIR}/cmake/release-readme.txt.in)
-file(GLOB release_guides CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
+    ${PROJECT_SOURCE_DIR}/cmake/release-readme.txt.in
+    ${PROJECT_SOURCE_DIR}/cmake/release-page.html.in
+    ${PROJECT_SOURCE_DIR}/cmake/release-documents.cmake
+    ${PROJECT_SOURCE_DIR}/include/brenk_C.h
+    ${PROJECT_SOURCE_DIR}/samples/plain_host/plain_host.c
+    ${PROJECT_SOURCE_DIR}/samples/plain_host/plain_host.rc
+    ${PROJECT_SOURCE_DIR}/samples/plain_host/Makefile
+    ${PROJECT_SOURCE_DIR}/samples/plain_host/CMakeLists.txt
+    ${PROJECT_SOURCE_DIR}/samples/plain_host/README.md)
+file(GLOB release_guides CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md
+    ${PROJECT_SOURCE_DIR}/docs/images/*.png)
+
+# The import libraries for Microsoft's linker (and lld) and for MinGW, from
+# the export list and the argument sizes of the module's own symbols.
+find_program(BRENK_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 REQUIRED)
+find_program(BRENK_MINGW_DLLTOOL NAMES i686-w64-mingw32-dlltool REQUIRED)
+set(import_library_folder ${PROJECT_BINARY_DIR}/import-libraries)
+set(BRENK_MSVC_IMPORT_LIBRARY ${import_library_folder}/brenk_C.lib)
+set(BRENK_MINGW_IMPORT_LIBRARY ${import_library_folder}/libbrenk_C.dll.a)
+add_custom_command(OUTPUT ${BRENK_MSVC_IMPORT_LIBRARY} ${BRENK_MINGW_IMPORT_LIBRARY}
+    COMMAND ${CMAKE_COMMAND} -DLLVM_DLLTOOL=${BRENK_LLVM_DLLTOOL}
+        -DMINGW_DLLTOOL=${BRENK_MINGW_DLLTOOL} -DNM=${CMAKE_NM}
+        -DMODULE=$<TARGET_FILE:brenk_C> -DDEF=${PROJECT_SOURCE_DIR}/resources/brenk_C.def
+        -DWORK=${import_library_folder} -P ${CMAKE_CURRENT_LIST_DIR}/import-libraries.cmake
+    DEPENDS brenk_C ${PROJECT_SOURCE_DIR}/resources/brenk_C.def
+        ${CMAKE_CURRENT_LIST_DIR}/import-libraries.cmake
+    COMMENT "Import libraries brenk_C.lib and libbrenk_C.dll.a"
+    VERBATIM)
+
+# The documents as HTML pages (Python-Markdown, the one Debian packages).
+find_program(BRENK_MARKDOWN NAMES markdown_py REQUIRED)
 
 # The archive's time stamp, looked at with every build (see release-epoch.cmake).
 set(release_epoch_file ${PROJECT_BINARY_DIR}/release-epoch.txt)
@@ -36,7 +65,9 @@ add_custom_command(OUTPUT ${BRENK_RELEASE_ZIP}
         -DZIP=${BRENK_RELEASE_ZIP}
         -DSTRIP=${CMAKE_STRIP}
         -DMODULE=$<TARGET_FILE:brenk_C>
-        -DIMPORT_LIBRARY=$<TARGET_LINKER_FILE:brenk_C>
+        -DIMPORT_LIBRARY=${BRENK_MINGW_IMPORT_LIBRARY}
+        -DMSVC_IMPORT_LIBRARY=${BRENK_MSVC_IMPORT_LIBRARY}
+        -DMARKDOWN=${BRENK_MARKDOWN}
         -DPAVLO=$<TARGET_FILE:PAVLO>
         -DFENNIK=$<TARGET_FILE:FENNIK>
         -DDEMOHOST=$<TARGET_FILE:demohost>
@@ -44,6 +75,7 @@ add_custom_command(OUTPUT ${BRENK_RELEASE_ZIP}
         -DCNFTOOL=$<TARGET_FILE:cnftool>
         -P ${CMAKE_CURRENT_LIST_DIR}/make-release.cmake
     DEPENDS ${release_targets} ${release_documents} ${release_guides} ${release_epoch_file}
+        ${BRENK_MSVC_IMPORT_LIBRARY} ${BRENK_MINGW_IMPORT_LIBRARY}
         ${CMAKE_CURRENT_LIST_DIR}/make-release.cmake
     COMMENT "Release archive ${BRENK_RELEASE_NAME}.zip"
     VERBATIM)
@@ -62,6 +94,12 @@ if(BRENK_TESTS)
     add_test(NAME ship.reproducible
         COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-reproducible.sh
             ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}-again)
-    set_tests_properties(ship.exports ship.imports ship.reproducible PROPERTIES LABELS ship)
+    # The host's header as a vendor's compiler sees it: strict C89, and C++.
+    add_test(NAME ship.header_c89 COMMAND ${CMAKE_C_COMPILER} -x c -std=c89 -pedantic -Werror
+        -Wall -Wextra -fsyntax-only ${PROJECT_SOURCE_DIR}/include/brenk_C.h)
+    add_test(NAME ship.header_cxx COMMAND ${CMAKE_CXX_COMPILER} -x c++ -std=c++98 -pedantic
+        -Werror -Wall -Wextra -fsyntax-only ${PROJECT_SOURCE_DIR}/include/brenk_C.h)
+    set_tests_properties(ship.exports ship.imports ship.reproducible ship.header_c89
+        ship.header_cxx PROPERTIES LABELS ship)
     set_tests_properties(ship.reproducible PROPERTIES RUN_SERIAL ON TIMEOUT 600)
 endif()

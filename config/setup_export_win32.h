@@ -1,4 +1,5 @@
 // The export through which the host asks for demo settings.
 #pragma once
 
-extern "C" void __stdcall DemoSetup(const char* key, char* out, int size);
+// DemoSetup, declared in the host's header.
+#include "include/brenk_C.h"

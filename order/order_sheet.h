@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "include/brenk_C.h"
+
 // Prints the order; called by the sheet's Print button with the sheet.
 typedef void (*OrderPrinter)(HWND sheet);
 
@@ -18,6 +20,4 @@ void SyncOrderLists(HWND dialog, int top, int selected);
 // Number of items with a quantity above 0; with a dialog, also enables its
 // print button exactly when that number is above 0.
 int CountOrderedItems(HWND dialog);
-
-extern "C" INT_PTR __stdcall OrderSheetProc(HWND dialog, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+// OrderSheetProc is declared in include/brenk_C.h.

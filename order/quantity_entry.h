@@ -3,8 +3,9 @@
 
 #include <windows.h>
 
+#include "include/brenk_C.h"
+
 // Opens the entry over the selected line of the sheet, prefilled with
 // `initial`; stores what was accepted and redraws the line and the totals.
 void EditQuantity(HWND sheet, int initial);
-
-extern "C" INT_PTR __stdcall EnterDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// EnterDlgProc is declared in include/brenk_C.h.

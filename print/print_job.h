@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "include/brenk_C.h"
 #include "print/print_ids.h"
 
 // 0 when a job begins, 1 once the user cancels it.
@@ -37,7 +38,4 @@ extern HGLOBAL keptDeviceNames;
 // Warning beeps given so far; tests read it, as Wine plays no sound.
 extern int printWarningBeeps;
 
-extern "C" {
-BOOL __stdcall AbortProc(HDC dc, int error);
-INT_PTR __stdcall PrintDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-}
+// AbortProc and PrintDlgProc are declared in include/brenk_C.h.

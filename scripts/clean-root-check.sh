@@ -47,7 +47,8 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 echo "clean-root-check: root made in $((SECONDS - started)) s"
 
 # A clean clone: what is committed, nothing of this checkout's build or
-# uncommitted files. git is not in the root, so the clone is made here.
+# uncommitted files. The root has no git before scripts/setup.sh installs it
+# (the release takes its time stamp from the commit), so the clone is made here.
 git clone -q --no-hardlinks "$repo" "$root/root/brenk_C" || exit 1
 echo "clean-root-check: clone of $(git -C "$repo" rev-parse --short HEAD) in /root/brenk_C"
 
@@ -79,6 +80,21 @@ for command in scripts/demo.sh scripts/test.sh; do
 done
 
 unmount_all
+
+# The archive is the same wherever the commit is built: the root's against
+# this checkout's, when that one is built from the same, unchanged commit.
+for inside in "$root"/root/brenk_C/build/mingw/brenk_C-*-win32.zip; do
+    outside="$repo/build/mingw/$(basename "$inside")"
+    if [ ! -f "$inside" ] || [ ! -f "$outside" ] || ! git -C "$repo" diff --quiet HEAD; then
+        results+=("release archive: not compared (no archive outside, or uncommitted changes)")
+    elif cmp -s "$inside" "$outside"; then
+        results+=("release archive: the same bytes inside the root and in build/mingw")
+    else
+        results+=("release archive: differs between the root and build/mingw")
+        status=1
+    fi
+done
+
 echo
 echo "clean-root-check: results (full output in $log)"
 printf '  %s\n' "${results[@]}"

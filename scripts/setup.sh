@@ -11,8 +11,11 @@ packages=(
     # 32-bit Wine reaches the print server through the 32-bit CUPS library,
     # which Wine's i386 packages only recommend.
     libcups2:i386
-    # The release archive (zip: byte for byte the same from the same sources).
-    zip unzip
+    # The release archive (zip: byte for byte the same from the same sources;
+    # git: the commit's time, which every entry carries), its import library
+    # for Microsoft's linker (llvm-dlltool) and the sample host built against
+    # it with lld, and its documents as HTML (Python-Markdown).
+    zip unzip git llvm lld python3-markdown
 )
 
 missing=()

@@ -4,10 +4,11 @@
 
 #include <windows.h>
 
+#include "include/brenk_C.h"
 #include "session/presentation_state.h"
 
 // Host's text callback: id, buffer, buffer size (NUL included).
-typedef void(__stdcall* HostTextCallback)(DWORD textId, char* buffer, int bufferSize);
+typedef BrenkHostText HostTextCallback;
 
 constexpr int kPageWidth = 638;
 constexpr int kPageHeight = 410;

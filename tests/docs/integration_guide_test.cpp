@@ -354,6 +354,57 @@ TEST(IntegrationGuide, ResourceFragmentsMatchTheirTables) {
     }
 }
 
+// The host's header, include/brenk_C.h: its named ids by prefix, a pair
+// PREFIX..._FIRST / PREFIX..._LAST standing for the range between.
+Ids HeaderIds(const std::string& prefix, const std::set<std::string>& leftOut = {}) {
+    std::ifstream in(kSource + "/include/brenk_C.h");
+    EXPECT_TRUE(in) << "cannot read include/brenk_C.h";
+    static const std::regex define(R"(^#define (BRENK_\w+) \(?(-?\d+)\)?)");
+    std::map<std::string, long> values;
+    for (std::string line; std::getline(in, line);) {
+        std::smatch match;
+        if (std::regex_search(line, match, define) && match[1].str().rfind(prefix, 0) == 0 &&
+            !leftOut.count(match[1]))
+            values[match[1]] = std::stol(match[2]);
+    }
+    Ids ids;
+    for (const auto& entry : values) {
+        const std::string& name = entry.first;
+        if (name.size() > 6 && name.compare(name.size() - 6, 6, "_FIRST") == 0) {
+            const std::string last = name.substr(0, name.size() - 6) + "_LAST";
+            EXPECT_TRUE(values.count(last)) << name << " without " << last;
+            for (long id = entry.second; values.count(last) && id <= values[last]; ++id)
+                ids.insert(id);
+        } else if (name.size() <= 5 || name.compare(name.size() - 5, 5, "_LAST") != 0) {
+            ids.insert(entry.second);
+        }
+    }
+    return ids;
+}
+
+TEST(IntegrationGuide, TheHostHeaderNamesTheGuidesIds) {
+    Ids commands = HeaderIds("BRENK_CMD_", {"BRENK_CMD_FIRST", "BRENK_CMD_LAST"});
+    for (long id : HeaderIds("BRENK_PRINTING_PAGE_COMMAND"))
+        commands.insert(id);
+    ExpectSameIds(FirstColumnIds(Guide().Table("5. Messages", "Id")), commands, "commands",
+                  "brenk_C.h");
+    ExpectSameIds(Ids(kTemplates.begin(), kTemplates.end()), HeaderIds("BRENK_TEMPLATE_"),
+                  "templates", "brenk_C.h");
+    Ids texts = HeaderIds("BRENK_TEXT_");
+    for (long mode : HeaderIds("BRENK_TEXT_MODE_"))
+        texts.erase(mode);
+    ExpectSameIds(FirstColumnIds(Guide().Table("7. Host texts", "Ids")), texts, "host texts",
+                  "brenk_C.h");
+    Ids controls;
+    for (const auto& entry : TemplateControlsInCode())
+        controls.insert(entry.second.begin(), entry.second.end());
+    for (const char* prefix : {"BRENK_ORDER_", "BRENK_QUANTITY_", "BRENK_HELP_", "BRENK_PRINTING_"})
+        for (long id : HeaderIds(
+                 prefix, {"BRENK_HELP_NONE", "BRENK_HELP_PROGRAM", "BRENK_PRINTING_PAGE_COMMAND"}))
+            EXPECT_TRUE(controls.count(id))
+                << "brenk_C.h names control " << id << ", no template of the code has it";
+}
+
 TEST(IntegrationGuide, HostTextsAreTheOnesTheModuleAsksForWithTheirMarkers) {
     const MarkdownTable* table = Guide().Table("7. Host texts", "Ids");
     ASSERT_NE(table, nullptr);

@@ -3,6 +3,8 @@
 // the module's in a type fails to compile ("conflicting declaration"), and
 // one with other argument sizes fails to link (32-bit stdcall names carry
 // them). The guide's block is extracted into guide_prototypes.h at build time.
+// The module declares its exports through the host's header include/brenk_C.h,
+// whose pointer types for GetProcAddress are checked here too.
 #include <gtest/gtest.h>
 
 #include "card/card_export_win32.h"
@@ -47,6 +49,24 @@ TEST(GuidePrototypes, EveryPrototypeNamesAFunctionOfTheModule) {
         EXPECT_NE(function, nullptr);
     // The callback type the guide gives a host is the module's own.
     EXPECT_TRUE((std::is_same<BrenkHostText, HostTextCallback>::value));
+    // The header's pointer types take exactly the exports (no conversion).
+    const BrenkDemoInit demoInit = &DemoInit;
+    const BrenkDemoFree demoFree = &DemoFree;
+    const BrenkDemoTick demoTick = &DemoTick;
+    const BrenkDemoPaint demoPaint = &DemoPaint;
+    const BrenkDemoCommand demoCommand = &DemoCommand;
+    const BrenkDemoHelp demoHelp = &DemoHelp;
+    const BrenkVerFun verFun = &VerFun;
+    const BrenkDemoFun demoFun = &DemoFun;
+    const BrenkDllFPError dllFPError = &DllFPError;
+    const BrenkDemoSetup demoSetup = &DemoSetup;
+    const BrenkConvPCCardFun convPCCardFun = &ConvPCCardFun;
+    const BrenkOpenIC openIC = &OpenIC;
+    const BrenkSetIC setIC = &SetIC;
+    const BrenkCloseIC closeIC = &CloseIC;
+    EXPECT_TRUE(demoInit && demoFree && demoTick && demoPaint && demoCommand && demoHelp &&
+                verFun && demoFun && dllFPError && demoSetup && convPCCardFun && openIC && setIC &&
+                closeIC);
 }
 
 } // namespace

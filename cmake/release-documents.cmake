@@ -1,0 +1,71 @@
+# The release archive's documents as HTML pages that open on Windows without
+# a Markdown viewer (included by make-release.cmake). Each page is rendered
+# with Python-Markdown into release-page.html.in; every link and picture of
+# a page is pointed at the archive's own copy of what it names (a Markdown
+# document at its page), and a link to anything the archive does not hold
+# stops the release.
+#   render_pages(<pages> <files>): pairs of destination in the archive and
+#   source relative to SOURCE_DIR; the files are copied as they are.
+
+function(render_pages pages files)
+    # Where each source lands in the archive.
+    set(all ${pages} ${files})
+    list(LENGTH all count)
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE 0 ${last} 2)
+        math(EXPR j "${i} + 1")
+        list(GET all ${i} destination)
+        list(GET all ${j} source)
+        set(archived_${source} ${destination})
+    endforeach()
+
+    list(LENGTH pages count)
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE 0 ${last} 2)
+        math(EXPR j "${i} + 1")
+        list(GET pages ${i} destination)
+        list(GET pages ${j} source)
+        execute_process(COMMAND ${MARKDOWN} -x tables -x fenced_code -x sane_lists -e utf-8
+                ${SOURCE_DIR}/${source}
+            OUTPUT_VARIABLE body RESULT_VARIABLE status)
+        if(NOT status EQUAL 0)
+            message(FATAL_ERROR "could not render ${source}")
+        endif()
+        get_filename_component(sourceFolder ${source} DIRECTORY)
+        get_filename_component(pageFolder /archive/${destination} DIRECTORY)
+        string(REGEX MATCHALL "(href|src)=\"[^\"]*\"" links "${body}")
+        list(REMOVE_DUPLICATES links)
+        foreach(link ${links})
+            string(REGEX REPLACE "^(href|src)=\"([^\"#]*)(#[^\"]*)?\"$" "\\2" target "${link}")
+            string(REGEX MATCH "#[^\"]*" anchor "${link}")
+            if(target STREQUAL "")
+                continue() # within the page
+            endif()
+            if(sourceFolder STREQUAL "")
+                cmake_path(SET linked NORMALIZE "${target}")
+            else()
+                cmake_path(SET linked NORMALIZE "${sourceFolder}/${target}")
+            endif()
+            if(NOT DEFINED archived_${linked})
+                message(FATAL_ERROR "${source} links to ${target}, which the archive does not hold")
+            endif()
+            file(RELATIVE_PATH relative ${pageFolder} /archive/${archived_${linked}})
+            string(REGEX REPLACE "=.*" "" attribute "${link}")
+            string(REPLACE "${link}" "${attribute}=\"${relative}${anchor}\"" body "${body}")
+        endforeach()
+        string(REGEX MATCH "<h1>([^<]*)</h1>" heading "${body}")
+        set(title "${CMAKE_MATCH_1}")
+        configure_file(${SOURCE_DIR}/cmake/release-page.html.in ${root}/${destination} @ONLY)
+    endforeach()
+
+    list(LENGTH files count)
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE 0 ${last} 2)
+        math(EXPR j "${i} + 1")
+        list(GET files ${i} destination)
+        list(GET files ${j} source)
+        get_filename_component(folder ${root}/${destination} DIRECTORY)
+        file(MAKE_DIRECTORY ${folder})
+        file(COPY_FILE ${SOURCE_DIR}/${source} ${root}/${destination})
+    endforeach()
+endfunction()
