@@ -62,6 +62,14 @@ if(BRENK_TESTS)
     add_test(NAME ship.reproducible
         COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-reproducible.sh
             ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}-again)
-    set_tests_properties(ship.exports ship.imports ship.reproducible PROPERTIES LABELS ship)
+    # ASLR, DEP, NO_SEH (and no handler registered), relocations, section
+    # rights, the stack protector and version information, of the binaries
+    # built and of those in the archive.
+    add_test(NAME ship.hardening
+        COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/check-hardening.py
+            --version ${PROJECT_VERSION} --company ${BRENK_COMPANY_NAME}
+            --archive ${BRENK_RELEASE_ZIP} ${shipped_binaries})
+    set_tests_properties(ship.exports ship.imports ship.reproducible ship.hardening
+        PROPERTIES LABELS ship)
     set_tests_properties(ship.reproducible PROPERTIES RUN_SERIAL ON TIMEOUT 600)
 endif()

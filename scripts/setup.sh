@@ -13,6 +13,8 @@ packages=(
     libcups2:i386
     # The release archive (zip: byte for byte the same from the same sources).
     zip unzip
+    # Reads the shipped binaries' headers (scripts/check-hardening.py).
+    python3
 )
 
 missing=()
