@@ -99,7 +99,14 @@ if(BRENK_TESTS)
         -Wall -Wextra -fsyntax-only ${PROJECT_SOURCE_DIR}/include/brenk_C.h)
     add_test(NAME ship.header_cxx COMMAND ${CMAKE_CXX_COMPILER} -x c++ -std=c++98 -pedantic
         -Werror -Wall -Wextra -fsyntax-only ${PROJECT_SOURCE_DIR}/include/brenk_C.h)
+    # ASLR, DEP, NO_SEH (and no handler registered), relocations, section
+    # rights, the stack protector and version information, of the binaries
+    # built and of those in the archive.
+    add_test(NAME ship.hardening
+        COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/check-hardening.py
+            --version ${PROJECT_VERSION} --company ${BRENK_COMPANY_NAME}
+            --archive ${BRENK_RELEASE_ZIP} ${shipped_binaries})
     set_tests_properties(ship.exports ship.imports ship.reproducible ship.header_c89
-        ship.header_cxx PROPERTIES LABELS ship)
+        ship.header_cxx ship.hardening PROPERTIES LABELS ship)
     set_tests_properties(ship.reproducible PROPERTIES RUN_SERIAL ON TIMEOUT 600)
 endif()

@@ -16,6 +16,8 @@ packages=(
     # for Microsoft's linker (llvm-dlltool) and the sample host built against
     # it with lld, and its documents as HTML (Python-Markdown).
     zip unzip git llvm lld python3-markdown
+    # Reads the shipped binaries' headers (scripts/check-hardening.py).
+    python3
 )
 
 missing=()

@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the native core (with ASan and
 # UBSan), the 32-bit module, its tools and the release archive, the Windows
 # tests under Wine, and the checks of what ships (exports, imports allowed
-# on Windows XP SP3, a second build giving the same bytes).
+# on Windows XP SP3, hardening and version information, a second build
+# giving the same bytes).
 set -uo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$repo"
