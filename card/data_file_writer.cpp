@@ -1,6 +1,7 @@
 #include "card/data_file_writer.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -22,7 +23,7 @@ bool DataFileWriter::WriteBlockHeader(uint32_t blockNumber, const BlockHeader& h
     if (hasStop_)
         return false;
     char text[kBlockTextSize];
-    const int length = FormatBlockText(text, blockNumber, header);
+    const int length = texts_.BlockText(text, blockNumber, header);
     endOffsetFieldPos_ = out_.size() + kEndOffsetFieldOffset;
     rowCountFieldPos_ = 0;
     quantityCount_ = header.quantityCount;
@@ -30,9 +31,35 @@ bool DataFileWriter::WriteBlockHeader(uint32_t blockNumber, const BlockHeader& h
     return AppendText(text, static_cast<uint32_t>(length), AppendKind::BlockText);
 }
 
+bool DataFileWriter::WriteBlockStart(uint32_t blockNumber, const BlockHeader& header,
+                                     const uint8_t* idWords) {
+    const uint32_t k = header.quantityCount;
+    const uint32_t most = kBlockTextSize + k * kQuantityFieldSize + kRowCountPlaceholderSize;
+    if (hasStop_ || k > kBatchedQuantities || most > sizeLimit_ - 1 - out_.size())
+        return false;
+    const uint32_t endOffsetFieldPos = out_.size() + kEndOffsetFieldOffset;
+    AppendNote note{AppendKind::BlockText, endOffsetFieldPos, 0, k, 0};
+    if (!out_.Reserve(most, k + 2, note))
+        return false;
+    endOffsetFieldPos_ = endOffsetFieldPos;
+    quantityCount_ = k;
+    dataWordsInBlock_ = 0;
+    out_.Took(static_cast<uint32_t>(texts_.BlockText(out_.Tail(), blockNumber, header)), note);
+    for (uint32_t i = 0; i < k; ++i) {
+        const uint8_t* w = idWords + i * kWordSize;
+        const uint32_t id = static_cast<uint32_t>(w[0]) << 24 | static_cast<uint32_t>(w[1]) << 16 |
+                            static_cast<uint32_t>(w[2]) << 8 | w[3];
+        out_.Took(static_cast<uint32_t>(texts_.QuantityField(out_.Tail(), id)), note);
+    }
+    rowCountFieldPos_ = out_.size();
+    std::memcpy(out_.Tail(), kRowCountPlaceholder, kRowCountPlaceholderSize);
+    out_.Took(kRowCountPlaceholderSize, Note(AppendKind::RowCountPlaceholder));
+    return true;
+}
+
 bool DataFileWriter::WriteQuantityField(uint32_t id) {
     char text[kQuantityFieldSize];
-    const int length = FormatQuantityField(text, id);
+    const int length = texts_.QuantityField(text, id);
     return AppendText(text, static_cast<uint32_t>(length), AppendKind::BlockText);
 }
 
