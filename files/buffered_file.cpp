@@ -29,7 +29,7 @@ FileTransfer BufferedFile::Read(void* buffer, uint32_t count) {
         }
         const FileTransfer filled = Fill(position_ + done);
         if (filled.failed) {
-            const FileTransfer direct = file_.ReadAt(position_, buffer, count);
+            const FileTransfer direct = ReadDirect(out, count);
             position_ += direct.bytes;
             return direct;
         }
@@ -37,6 +37,21 @@ FileTransfer BufferedFile::Read(void* buffer, uint32_t count) {
             break; // the end of the file
     }
     position_ += done;
+    return {done, false};
+}
+
+// The read as asked, from the file itself, carried on until all is moved
+// (as a file below that moves less before the end may need).
+FileTransfer BufferedFile::ReadDirect(uint8_t* out, uint32_t count) {
+    uint32_t done = 0;
+    while (done < count) {
+        const FileTransfer got = file_.ReadAt(position_ + done, out + done, count - done);
+        done += got.bytes;
+        if (got.failed)
+            return {done, true};
+        if (got.bytes == 0)
+            break;
+    }
     return {done, false};
 }
 

@@ -44,6 +44,7 @@ class BufferedFile : public File {
 
   private:
     uint32_t CopyHeld(int64_t at, uint8_t* out, uint32_t count) const;
+    FileTransfer ReadDirect(uint8_t* out, uint32_t count);
     FileTransfer Fill(int64_t at);
 
     File& file_;

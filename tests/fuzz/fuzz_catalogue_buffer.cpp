@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "config/catalogue_builder.h"
+#include "config/catalogue_format.h"
 #include "config/catalogue_reader.h"
 #include "files/buffered_file.h"
 #include "files/memory_file.h"
