@@ -35,7 +35,8 @@ void SetHeaderWord(BlockHeader& header, uint32_t index, uint32_t value) {
 
 // A block start that lies whole in the piece, with a K the writer takes at
 // once: its texts go out as one. False, with nothing done, otherwise.
-bool WholeBlockStart(const uint8_t* piece, uint32_t wordCount, uint32_t& i, CardConversionState& s) {
+bool WholeBlockStart(const uint8_t* piece, uint32_t wordCount, uint32_t& i,
+                     CardConversionState& s) {
     if (wordCount - i < 4)
         return false;
     const BlockHeader header{WordValue(piece, i), WordValue(piece, i + 1), WordValue(piece, i + 2),
@@ -55,7 +56,8 @@ bool WholeBlockStart(const uint8_t* piece, uint32_t wordCount, uint32_t& i, Card
 // Header words, then the id list; true when the block reached its data part
 // or the piece ran out, false on K = 0 or a failed write.
 bool ReadBlockStart(const uint8_t* piece, uint32_t wordCount, uint32_t& i, CardConversionState& s) {
-    if (s.state == CardReadState::ReadingHeader && s.counter == 0 && WholeBlockStart(piece, wordCount, i, s))
+    if (s.state == CardReadState::ReadingHeader && s.counter == 0 &&
+        WholeBlockStart(piece, wordCount, i, s))
         return true;
     if (s.state == CardReadState::ReadingHeader) {
         for (; s.counter < 4; ++s.counter, ++i) {

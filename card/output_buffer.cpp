@@ -70,7 +70,8 @@ uint32_t OutputBuffer::KeptRecords(const AppendNote& note) const {
         --first;
     const uint32_t keptFrom = first > 0 ? records_[first - 1].end : 0;
     const uint32_t kept = recordCount_ - first;
-    const bool few = used_ - keptFrom <= bufferSize_ / kKeptShare && kept <= maxRecords_ / kKeptShare;
+    const bool few =
+        used_ - keptFrom <= bufferSize_ / kKeptShare && kept <= maxRecords_ / kKeptShare;
     return keptFrom > 0 && few ? kept : 0;
 }
 

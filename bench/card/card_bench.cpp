@@ -1,8 +1,8 @@
 // Card conversion throughput against a plain copy of the same image, both in
-// this process and on the same files. Into tmpfs (--folder /dev/shm) the
-// figure is steady; on a disk, write-back lands in either side's time. Natively it converts through the
+// this process and on the same files. Natively it converts through the
 // portable core; the Windows build converts through ConvPCCardFun in
-// brenk_C.dll, as the host does.
+// brenk_C.dll, as the host does. Into tmpfs (--folder /dev/shm) the figure is
+// steady; on a disk, write-back lands in either side's time.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -50,7 +50,8 @@ void Put(std::vector<uint8_t>& out, uint32_t word) {
 bool WriteImage(const std::string& path, const Settings& settings) {
     const size_t size = static_cast<size_t>(settings.megabytes) << 20;
     const uint32_t k = settings.blockRows > 0 ? 4 : 8;
-    const size_t blockWords = settings.blockRows > 0 ? 5 + k + settings.blockRows * k : size / 4 / 16;
+    const size_t blockWords =
+        settings.blockRows > 0 ? 5 + k + settings.blockRows * k : size / 4 / 16;
     std::vector<uint8_t> image;
     image.reserve(size);
     Words words;

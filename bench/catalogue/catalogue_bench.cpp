@@ -149,8 +149,8 @@ std::string MakeFolder() {
     const unsigned long id = static_cast<unsigned long>(getpid());
 #endif
     std::error_code error;
-    const std::filesystem::path folder = std::filesystem::temp_directory_path(error) /
-                                         ("catalogue_bench_" + std::to_string(id));
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path(error) / ("catalogue_bench_" + std::to_string(id));
     std::filesystem::create_directories(folder, error);
     Require(!error && std::filesystem::is_directory(folder, error), "no temporary folder");
     std::string name = folder.string();
@@ -159,7 +159,8 @@ std::string MakeFolder() {
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     const std::unique_ptr<File> out = OpenFileForWriting(path.c_str());
-    return out && out->Write(bytes.data(), static_cast<uint32_t>(bytes.size())).bytes == bytes.size() &&
+    return out &&
+           out->Write(bytes.data(), static_cast<uint32_t>(bytes.size())).bytes == bytes.size() &&
            out->Close();
 }
 

@@ -1,6 +1,6 @@
 // The file contract on a real file, on a real file read through a buffer
-// and on the memory file (over bytes of its own and over the caller's) alike. Built natively (the POSIX file) and in
-// the Windows tree (the Win32 file, under Wine).
+// and on the memory file (over bytes of its own and over the caller's) alike. Built natively (the
+// POSIX file) and in the Windows tree (the Win32 file, under Wine).
 #include <gtest/gtest.h>
 
 #include <cstdio>
