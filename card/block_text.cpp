@@ -86,15 +86,26 @@ int FormatQuantityField(char (&text)[kQuantityFieldSize], uint32_t id) {
     return length;
 }
 
-// Written from the right, straight into the field: two fields per block.
+// Written from the right, two digits a step, straight into the field: two
+// fields per block.
 bool FormatCountField(char (&text)[kCountFieldWidth], uint32_t value) {
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                                     "25262728293031323334353637383940414243444546474849"
+                                     "50515253545556575859606162636465666768697071727374"
+                                     "75767778798081828384858687888990919293949596979899";
     if (value > kLargestCountFieldValue)
         return false;
     int place = kCountFieldWidth;
-    do {
-        text[--place] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
+    const auto putPair = [&](uint32_t pair) {
+        text[--place] = kPairs[2 * pair + 1];
+        text[--place] = kPairs[2 * pair];
+    };
+    for (; value >= 100; value /= 100)
+        putPair(value % 100);
+    if (value >= 10)
+        putPair(value);
+    else
+        text[--place] = static_cast<char>('0' + value);
     while (place > 0)
         text[--place] = ' ';
     return true;

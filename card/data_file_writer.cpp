@@ -143,11 +143,17 @@ bool DataFileWriter::CloseBlock(uint32_t dataWordCount, uint32_t quantityCount) 
                             rowCountFieldPos_ + kCountFieldWidth <= out_.size();
     if (fieldsHeld) {
         char endOffset[kCountFieldWidth];
-        char rows[kCountFieldWidth];
-        if (!FormatCountField(endOffset, out_.size()) || !FormatCountField(rows, rowCount))
+        if (!FormatCountField(endOffset, out_.size()))
             return false;
+        // Blocks of a recording mostly have as many rows as the one before.
+        if (!hasLastRows_ || rowCount != lastRowCount_) {
+            if (!FormatCountField(lastRows_, rowCount))
+                return false;
+            lastRowCount_ = rowCount;
+            hasLastRows_ = true;
+        }
         out_.Patch(endOffsetFieldPos_, endOffset, kCountFieldWidth);
-        out_.Patch(rowCountFieldPos_, rows, kCountFieldWidth);
+        out_.Patch(rowCountFieldPos_, lastRows_, kCountFieldWidth);
         endOffsetFieldPos_ = 0;
         return true;
     }

@@ -70,6 +70,9 @@ class DataFileWriter {
 
     OutputBuffer out_;
     BlockTextMemo texts_;
+    bool hasLastRows_ = false;
+    uint32_t lastRowCount_ = 0; // the row count lastRows_ holds
+    char lastRows_[kCountFieldWidth] = {};
     uint32_t sizeLimit_ = 0;
     uint32_t endOffsetFieldPos_ = 0; // 0: no block open
     uint32_t rowCountFieldPos_ = 0;

@@ -115,10 +115,6 @@ bool OutputBuffer::Append(const uint8_t* bytes, uint32_t count, const AppendNote
     return true;
 }
 
-void OutputBuffer::Patch(uint32_t offset, const char* bytes, uint32_t count) {
-    std::memcpy(bytes_ + (offset - written_), bytes, count);
-}
-
 uint32_t OutputBuffer::WriteAll(uint32_t from, uint32_t count) {
     return file_->Write(bytes_ + from, count).bytes;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "files/file.h"
 
@@ -63,7 +64,9 @@ class OutputBuffer {
         records_[recordCount_++] = {used_, note};
     }
     // Overwrites bytes still held here.
-    void Patch(uint32_t offset, const char* bytes, uint32_t count);
+    void Patch(uint32_t offset, const char* bytes, uint32_t count) {
+        std::memcpy(bytes_ + (offset - written_), bytes, count);
+    }
     // Writes out what is held. False once writing has stopped.
     bool Flush() { return FlushRecords(recordCount_); }
 

@@ -3,10 +3,12 @@
 // portable core; the Windows build converts through ConvPCCardFun in
 // brenk_C.dll, as the host does. Into tmpfs (--folder /dev/shm) the figure is
 // steady; on a disk, write-back lands in either side's time.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -113,16 +115,41 @@ int32_t Convert(const std::string& image, const std::string& output) {
 const char* const kConverter = "the portable conversion";
 #endif
 
-template <typename Work> double BestSeconds(int runs, Work work, bool& ok) {
-    double best = 1e30;
-    for (int run = 0; run < runs; ++run) {
+// The process's processor time (user and system) in seconds: on a shared
+// machine it counts the work done, where the wall clock also counts the
+// time spent waiting for a processor.
+double ProcessorSeconds() {
+#ifdef _WIN32
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return 0;
+    const auto seconds = [](const FILETIME& t) {
+        return static_cast<double>(static_cast<uint64_t>(t.dwHighDateTime) << 32 |
+                                   t.dwLowDateTime) *
+               1e-7;
+    };
+    return seconds(kernel) + seconds(user);
+#else
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+#endif
+}
+
+// The best wall-clock and processor times of the runs so far.
+struct Best {
+    double wall = 1e30;
+    double processor = 1e30;
+
+    template <typename Work> void Time(Work work, bool& ok) {
         const auto start = std::chrono::steady_clock::now();
+        const double startProcessor = ProcessorSeconds();
         ok = work() && ok;
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        best = took.count() < best ? took.count() : best;
+        wall = std::min(wall, took.count());
+        processor = std::min(processor, ProcessorSeconds() - startProcessor);
     }
-    return best;
-}
+};
 
 bool ParseArguments(int argc, char** argv, Settings& settings) {
     for (int i = 1; i < argc; ++i) {
@@ -167,25 +194,21 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string image = settings.folder + "/card_bench.img";
-    const std::string copy = settings.folder + "/card_bench.copy";
+    const std::string copyPath = settings.folder + "/card_bench.copy";
     const std::string output = settings.folder + "/card_bench.mdf";
     if (!WriteImage(image, settings)) {
         std::fprintf(stderr, "card_bench: cannot write %s\n", image.c_str());
         return 1;
     }
-    bool ok = Copy(image, copy) && Convert(image, output) == kCardConverted; // warm the cache
-    double copySeconds = 0, convertSeconds = 0;
+    bool ok = Copy(image, copyPath) && Convert(image, output) == kCardConverted; // warm the cache
+    Best copy, conversion;
     // Alternate so both see the same machine load.
     for (int round = 0; round < settings.runs; ++round) {
-        const double c = BestSeconds(
-            1, [&] { return Copy(image, copy); }, ok);
-        const double v = BestSeconds(
-            1, [&] { return Convert(image, output) == kCardConverted; }, ok);
-        copySeconds = round == 0 || c < copySeconds ? c : copySeconds;
-        convertSeconds = round == 0 || v < convertSeconds ? v : convertSeconds;
+        copy.Time([&] { return Copy(image, copyPath); }, ok);
+        conversion.Time([&] { return Convert(image, output) == kCardConverted; }, ok);
     }
     std::remove(image.c_str());
-    std::remove(copy.c_str());
+    std::remove(copyPath.c_str());
     std::remove(output.c_str());
     if (!ok) {
         std::fprintf(stderr, "card_bench: a copy or conversion failed\n");
@@ -197,8 +220,11 @@ int main(int argc, char** argv) {
                                                          : "16 large";
     std::printf("image: %u MB, %s blocks; converter: %s; best of %d\n", settings.megabytes, blocks,
                 kConverter, settings.runs);
-    std::printf("copy:       %8.1f MB/s\n", megabytes / copySeconds);
-    std::printf("conversion: %8.1f MB/s\n", megabytes / convertSeconds);
-    std::printf("ratio:      %8.3f\n", copySeconds / convertSeconds);
+    std::printf("copy:       %8.1f MB/s (processor %.1f ms)\n", megabytes / copy.wall,
+                copy.processor * 1e3);
+    std::printf("conversion: %8.1f MB/s (processor %.1f ms)\n", megabytes / conversion.wall,
+                conversion.processor * 1e3);
+    std::printf("ratio:      %8.3f (by processor time %.3f)\n", copy.wall / conversion.wall,
+                copy.processor / conversion.processor);
     return 0;
 }
