@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "card/decimal_text.h"
+
 namespace {
 
 constexpr uint32_t kWordSize = 4;
@@ -44,17 +46,45 @@ bool DataFileWriter::WriteBlockStart(uint32_t blockNumber, const BlockHeader& he
     endOffsetFieldPos_ = endOffsetFieldPos;
     quantityCount_ = k;
     dataWordsInBlock_ = 0;
-    out_.Took(static_cast<uint32_t>(texts_.BlockText(out_.Tail(), blockNumber, header)), note);
+    uint32_t ids[kBatchedQuantities];
     for (uint32_t i = 0; i < k; ++i) {
         const uint8_t* w = idWords + i * kWordSize;
-        const uint32_t id = static_cast<uint32_t>(w[0]) << 24 | static_cast<uint32_t>(w[1]) << 16 |
-                            static_cast<uint32_t>(w[2]) << 8 | w[3];
-        out_.Took(static_cast<uint32_t>(texts_.QuantityField(out_.Tail(), id)), note);
+        ids[i] = static_cast<uint32_t>(w[0]) << 24 | static_cast<uint32_t>(w[1]) << 16 |
+                 static_cast<uint32_t>(w[2]) << 8 | w[3];
+    }
+    BlockStartText& last = lastStart_;
+    char* const start = out_.Tail();
+    if (SameBlockStart(header, ids)) {
+        std::memcpy(start, last.text, last.length);
+        PutDecimal(start, blockNumber & 0xFFu, 3, '0'); // the one text that differs
+        for (uint32_t i = 0; i <= k; ++i)
+            out_.Took(last.lengths[i], note);
+    } else {
+        last.lengths[0] = static_cast<uint32_t>(texts_.BlockText(start, blockNumber, header));
+        out_.Took(last.lengths[0], note);
+        for (uint32_t i = 0; i < k; ++i) {
+            last.lengths[i + 1] = static_cast<uint32_t>(texts_.QuantityField(out_.Tail(), ids[i]));
+            out_.Took(last.lengths[i + 1], note);
+        }
+        last.length = static_cast<uint32_t>(out_.Tail() - start);
+        std::memcpy(last.text, start, last.length);
+        std::memcpy(last.ids, ids, k * sizeof ids[0]);
+        last.header = header;
+        last.made = true;
     }
     rowCountFieldPos_ = out_.size();
     std::memcpy(out_.Tail(), kRowCountPlaceholder, kRowCountPlaceholderSize);
     out_.Took(kRowCountPlaceholderSize, Note(AppendKind::RowCountPlaceholder));
     return true;
+}
+
+bool DataFileWriter::SameBlockStart(const BlockHeader& header, const uint32_t* ids) const {
+    const BlockStartText& last = lastStart_;
+    return last.made && header.dayNumber == last.header.dayNumber &&
+           header.secondsOfDay == last.header.secondsOfDay &&
+           header.parameter == last.header.parameter &&
+           header.quantityCount == last.header.quantityCount &&
+           std::memcmp(ids, last.ids, header.quantityCount * sizeof ids[0]) == 0;
 }
 
 bool DataFileWriter::WriteQuantityField(uint32_t id) {

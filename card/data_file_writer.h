@@ -68,8 +68,21 @@ class DataFileWriter {
     void BlankPatchedFields(const AppendNote& block);
     bool CloseOnDisk(uint32_t rowCount);
 
+    // The last block start put together by WriteBlockStart: a block with
+    // the same header words (but its number) and ids gets the same texts.
+    struct BlockStartText {
+        bool made = false;
+        BlockHeader header{};
+        uint32_t ids[kBatchedQuantities];
+        uint32_t lengths[kBatchedQuantities + 1]; // the block text's, then each field's
+        uint32_t length = 0;
+        char text[kBlockTextSize + kBatchedQuantities * kQuantityFieldSize];
+    };
+    bool SameBlockStart(const BlockHeader& header, const uint32_t* ids) const;
+
     OutputBuffer out_;
     BlockTextMemo texts_;
+    BlockStartText lastStart_;
     bool hasLastRows_ = false;
     uint32_t lastRowCount_ = 0; // the row count lastRows_ holds
     char lastRows_[kCountFieldWidth] = {};
