@@ -107,19 +107,23 @@ bool IsCandidate(const uint8_t* piece, uint32_t word) {
 #if defined(__SSE2__)
 constexpr uint32_t kGroupWords = 16;
 
-// Sixteen words at a time: the first byte of each word (the low byte of a
-// lane, loaded little-endian) with its top bit cleared, compared with 0x7F.
+// Sixteen words at a time. With the top bit of every byte set, a first byte
+// of 0x7F or 0xFF becomes 0xFF, the largest byte there is: the bytewise
+// maximum of the four vectors holds 0xFF at a first-byte place (bytes 0, 4,
+// 8 and 12, words stored little-endian in a lane or not) exactly when one of
+// the sixteen words has such a first byte.
 uint32_t SkipPlainGroups(const uint8_t* piece, uint32_t i, uint32_t wordCount) {
-    const __m128i low7 = _mm_set1_epi32(0x7F);
-    const auto hits = [&](const uint8_t* words) {
-        const __m128i lanes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(words));
-        return _mm_cmpeq_epi32(_mm_and_si128(lanes, low7), low7);
+    const __m128i topBits = _mm_set1_epi8(static_cast<char>(0x80));
+    const __m128i allOnes = _mm_set1_epi8(static_cast<char>(0xFF));
+    constexpr int kFirstBytes = 0x1111;
+    const auto raised = [&](const uint8_t* words) {
+        return _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(words)), topBits);
     };
     for (; i + kGroupWords <= wordCount; i += kGroupWords) {
         const uint8_t* group = piece + i * kWordSize;
-        const __m128i any = _mm_or_si128(_mm_or_si128(hits(group), hits(group + 16)),
-                                         _mm_or_si128(hits(group + 32), hits(group + 48)));
-        if (_mm_movemask_epi8(any) != 0)
+        const __m128i most = _mm_max_epu8(_mm_max_epu8(raised(group), raised(group + 16)),
+                                          _mm_max_epu8(raised(group + 32), raised(group + 48)));
+        if ((_mm_movemask_epi8(_mm_cmpeq_epi8(most, allOnes)) & kFirstBytes) != 0)
             break;
     }
     return i;
