@@ -6,20 +6,29 @@
 #include "card/decimal_text.h"
 #include "card/quantity_table.h"
 
-int FormatBlockText(char (&text)[kBlockTextSize], uint32_t blockNumber, const BlockHeader& header) {
+namespace {
+
+// "DD.MM.YYYY;HH:MM:SS"; returns the position behind it.
+char* PutDayTime(char* out, const BlockHeader& header) {
     char date[kDayTextSize];
     char time[kTimeTextSize];
     const int dateLength = FormatDayNumber(header.dayNumber, date);
     const int timeLength = FormatSecondsOfDay(header.secondsOfDay, time);
-    // "%03d;        ;%s;%s;%lu;%lu;"
+    std::memcpy(out, date, static_cast<size_t>(dateLength));
+    out += dateLength;
+    *out++ = ';';
+    std::memcpy(out, time, static_cast<size_t>(timeLength));
+    return out + timeLength;
+}
+
+// "%03d;        ;" + dayTime + ";%lu;%lu;"
+int PutBlockText(char* text, uint32_t blockNumber, const BlockHeader& header, const char* dayTime,
+                 int dayTimeLength) {
     char* end = PutDecimal(text, blockNumber & 0xFFu, 3, '0');
     std::memcpy(end, ";        ;", 10);
     end += 10;
-    std::memcpy(end, date, static_cast<size_t>(dateLength));
-    end += dateLength;
-    *end++ = ';';
-    std::memcpy(end, time, static_cast<size_t>(timeLength));
-    end += timeLength;
+    std::memcpy(end, dayTime, static_cast<size_t>(dayTimeLength));
+    end += dayTimeLength;
     *end++ = ';';
     end = PutDecimal(end, header.parameter, 1, ' ');
     *end++ = ';';
@@ -27,6 +36,34 @@ int FormatBlockText(char (&text)[kBlockTextSize], uint32_t blockNumber, const Bl
     *end++ = ';';
     *end = '\0';
     return static_cast<int>(end - text);
+}
+
+} // namespace
+
+int FormatBlockText(char (&text)[kBlockTextSize], uint32_t blockNumber, const BlockHeader& header) {
+    char dayTime[32];
+    const int length = static_cast<int>(PutDayTime(dayTime, header) - dayTime);
+    return PutBlockText(text, blockNumber, header, dayTime, length);
+}
+
+int BlockTextMemo::BlockText(char* text, uint32_t blockNumber, const BlockHeader& header) {
+    if (!hasDayTime_ || header.dayNumber != dayNumber_ || header.secondsOfDay != secondsOfDay_) {
+        dayTimeLength_ = static_cast<int>(PutDayTime(dayTime_, header) - dayTime_);
+        dayNumber_ = header.dayNumber;
+        secondsOfDay_ = header.secondsOfDay;
+        hasDayTime_ = true;
+    }
+    return PutBlockText(text, blockNumber, header, dayTime_, dayTimeLength_);
+}
+
+int BlockTextMemo::QuantityField(char* text, uint32_t id) {
+    Quantity& slot = quantities_[id % kQuantitySlots];
+    if (slot.length == 0 || slot.id != id) {
+        slot.length = FormatQuantityField(slot.text, id);
+        slot.id = id;
+    }
+    std::memcpy(text, slot.text, kQuantityFieldSize);
+    return slot.length;
 }
 
 int FormatQuantityField(char (&text)[kQuantityFieldSize], uint32_t id) {
@@ -49,11 +86,27 @@ int FormatQuantityField(char (&text)[kQuantityFieldSize], uint32_t id) {
     return length;
 }
 
+// Written from the right, two digits a step, straight into the field: two
+// fields per block.
 bool FormatCountField(char (&text)[kCountFieldWidth], uint32_t value) {
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                                     "25262728293031323334353637383940414243444546474849"
+                                     "50515253545556575859606162636465666768697071727374"
+                                     "75767778798081828384858687888990919293949596979899";
     if (value > kLargestCountFieldValue)
         return false;
-    char field[kCountFieldWidth + 1];
-    PutDecimal(field, value, kCountFieldWidth, ' ');
-    std::memcpy(text, field, kCountFieldWidth);
+    int place = kCountFieldWidth;
+    const auto putPair = [&](uint32_t pair) {
+        text[--place] = kPairs[2 * pair + 1];
+        text[--place] = kPairs[2 * pair];
+    };
+    for (; value >= 100; value /= 100)
+        putPair(value % 100);
+    if (value >= 10)
+        putPair(value);
+    else
+        text[--place] = static_cast<char>('0' + value);
+    while (place > 0)
+        text[--place] = ' ';
     return true;
 }

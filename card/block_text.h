@@ -39,3 +39,29 @@ int FormatQuantityField(char (&text)[kQuantityFieldSize], uint32_t id);
 // `value` right-aligned in eight places; false (and nothing written) when it
 // needs more than eight digits.
 bool FormatCountField(char (&text)[kCountFieldWidth], uint32_t value);
+
+// The texts made last, kept for cards whose blocks repeat their start day
+// and time and their quantity lists, as most do: a small block's text is then
+// put together from copies. The texts are those of the functions above.
+class BlockTextMemo {
+  public:
+    // Write into room for kBlockTextSize and kQuantityFieldSize bytes.
+    int BlockText(char* text, uint32_t blockNumber, const BlockHeader& header);
+    int QuantityField(char* text, uint32_t id);
+
+  private:
+    static constexpr uint32_t kQuantitySlots = 64; // ids kept, one per slot by id
+
+    struct Quantity {
+        uint32_t id;
+        int length; // 0 while the slot is empty
+        char text[kQuantityFieldSize];
+    };
+
+    bool hasDayTime_ = false;
+    uint32_t dayNumber_ = 0;
+    uint32_t secondsOfDay_ = 0;
+    int dayTimeLength_ = 0;
+    char dayTime_[32] = {}; // "DD.MM.YYYY;HH:MM:SS"
+    Quantity quantities_[kQuantitySlots] = {};
+};

@@ -33,9 +33,32 @@ void SetHeaderWord(BlockHeader& header, uint32_t index, uint32_t value) {
     *words[index] = value;
 }
 
+// A block start that lies whole in the piece, with a K the writer takes at
+// once: its texts go out as one. False, with nothing done, otherwise.
+bool WholeBlockStart(const uint8_t* piece, uint32_t wordCount, uint32_t& i,
+                     CardConversionState& s) {
+    if (wordCount - i < 4)
+        return false;
+    const BlockHeader header{WordValue(piece, i), WordValue(piece, i + 1), WordValue(piece, i + 2),
+                             WordValue(piece, i + 3)};
+    const uint32_t k = header.quantityCount;
+    if (k == 0 || k > wordCount - i - 4 ||
+        !s.writer.WriteBlockStart(s.blockNumber, header, piece + (i + 4) * kWordSize))
+        return false;
+    s.header = header;
+    s.state = CardReadState::CopyingData;
+    s.counter = k;
+    s.dataWordCount = 0;
+    i += 4 + k;
+    return true;
+}
+
 // Header words, then the id list; true when the block reached its data part
 // or the piece ran out, false on K = 0 or a failed write.
 bool ReadBlockStart(const uint8_t* piece, uint32_t wordCount, uint32_t& i, CardConversionState& s) {
+    if (s.state == CardReadState::ReadingHeader && s.counter == 0 &&
+        WholeBlockStart(piece, wordCount, i, s))
+        return true;
     if (s.state == CardReadState::ReadingHeader) {
         for (; s.counter < 4; ++s.counter, ++i) {
             if (i == wordCount)
@@ -82,24 +105,32 @@ bool IsCandidate(const uint8_t* piece, uint32_t word) {
 }
 
 #if defined(__SSE2__)
-// Eight words at a time: the first byte of each word, with its top bit set,
-// compared with 0xFF.
+constexpr uint32_t kGroupWords = 16;
+
+// Sixteen words at a time. With the top bit of every byte set, a first byte
+// of 0x7F or 0xFF becomes 0xFF, the largest byte there is: the bytewise
+// maximum of the four vectors holds 0xFF at a first-byte place (bytes 0, 4,
+// 8 and 12, words stored little-endian in a lane or not) exactly when one of
+// the sixteen words has such a first byte.
 uint32_t SkipPlainGroups(const uint8_t* piece, uint32_t i, uint32_t wordCount) {
     const __m128i topBits = _mm_set1_epi8(static_cast<char>(0x80));
     const __m128i allOnes = _mm_set1_epi8(static_cast<char>(0xFF));
-    constexpr int kFirstBytes = 0x1111; // bytes 0, 4, 8 and 12 of 16
-    for (; i + 8 <= wordCount; i += 8) {
+    constexpr int kFirstBytes = 0x1111;
+    const auto raised = [&](const uint8_t* words) {
+        return _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(words)), topBits);
+    };
+    for (; i + kGroupWords <= wordCount; i += kGroupWords) {
         const uint8_t* group = piece + i * kWordSize;
-        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(group));
-        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(group + 16));
-        const int hits = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(low, topBits), allOnes)) |
-                         _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(high, topBits), allOnes));
-        if ((hits & kFirstBytes) != 0)
+        const __m128i most = _mm_max_epu8(_mm_max_epu8(raised(group), raised(group + 16)),
+                                          _mm_max_epu8(raised(group + 32), raised(group + 48)));
+        if ((_mm_movemask_epi8(_mm_cmpeq_epi8(most, allOnes)) & kFirstBytes) != 0)
             break;
     }
     return i;
 }
 #else
+constexpr uint32_t kGroupWords = 8;
+
 // Two words at a time, for any byte of 0x7F or 0xFF in them.
 uint32_t SkipPlainGroups(const uint8_t* piece, uint32_t i, uint32_t wordCount) {
     constexpr uint64_t kLowBits = 0x0101010101010101u;
@@ -119,7 +150,7 @@ uint32_t NextCandidate(const uint8_t* piece, uint32_t i, uint32_t wordCount) {
     for (;;) {
         i = SkipPlainGroups(piece, i, wordCount);
         // The group with a hit, or the few words left behind the last group.
-        const uint32_t groupEnd = std::min(i + 8, wordCount);
+        const uint32_t groupEnd = std::min(i + kGroupWords, wordCount);
         for (; i < groupEnd; ++i)
             if (IsCandidate(piece, i))
                 return i;

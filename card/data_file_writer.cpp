@@ -1,6 +1,9 @@
 #include "card/data_file_writer.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "card/decimal_text.h"
 
 namespace {
 
@@ -22,7 +25,7 @@ bool DataFileWriter::WriteBlockHeader(uint32_t blockNumber, const BlockHeader& h
     if (hasStop_)
         return false;
     char text[kBlockTextSize];
-    const int length = FormatBlockText(text, blockNumber, header);
+    const int length = texts_.BlockText(text, blockNumber, header);
     endOffsetFieldPos_ = out_.size() + kEndOffsetFieldOffset;
     rowCountFieldPos_ = 0;
     quantityCount_ = header.quantityCount;
@@ -30,9 +33,63 @@ bool DataFileWriter::WriteBlockHeader(uint32_t blockNumber, const BlockHeader& h
     return AppendText(text, static_cast<uint32_t>(length), AppendKind::BlockText);
 }
 
+bool DataFileWriter::WriteBlockStart(uint32_t blockNumber, const BlockHeader& header,
+                                     const uint8_t* idWords) {
+    const uint32_t k = header.quantityCount;
+    const uint32_t most = kBlockTextSize + k * kQuantityFieldSize + kRowCountPlaceholderSize;
+    if (hasStop_ || k > kBatchedQuantities || most > sizeLimit_ - 1 - out_.size())
+        return false;
+    const uint32_t endOffsetFieldPos = out_.size() + kEndOffsetFieldOffset;
+    AppendNote note{AppendKind::BlockText, endOffsetFieldPos, 0, k, 0};
+    if (!out_.Reserve(most, k + 2, note))
+        return false;
+    endOffsetFieldPos_ = endOffsetFieldPos;
+    quantityCount_ = k;
+    dataWordsInBlock_ = 0;
+    uint32_t ids[kBatchedQuantities];
+    for (uint32_t i = 0; i < k; ++i) {
+        const uint8_t* w = idWords + i * kWordSize;
+        ids[i] = static_cast<uint32_t>(w[0]) << 24 | static_cast<uint32_t>(w[1]) << 16 |
+                 static_cast<uint32_t>(w[2]) << 8 | w[3];
+    }
+    BlockStartText& last = lastStart_;
+    char* const start = out_.Tail();
+    if (SameBlockStart(header, ids)) {
+        std::memcpy(start, last.text, last.length);
+        PutDecimal(start, blockNumber & 0xFFu, 3, '0'); // the one text that differs
+        for (uint32_t i = 0; i <= k; ++i)
+            out_.Took(last.lengths[i], note);
+    } else {
+        last.lengths[0] = static_cast<uint32_t>(texts_.BlockText(start, blockNumber, header));
+        out_.Took(last.lengths[0], note);
+        for (uint32_t i = 0; i < k; ++i) {
+            last.lengths[i + 1] = static_cast<uint32_t>(texts_.QuantityField(out_.Tail(), ids[i]));
+            out_.Took(last.lengths[i + 1], note);
+        }
+        last.length = static_cast<uint32_t>(out_.Tail() - start);
+        std::memcpy(last.text, start, last.length);
+        std::memcpy(last.ids, ids, k * sizeof ids[0]);
+        last.header = header;
+        last.made = true;
+    }
+    rowCountFieldPos_ = out_.size();
+    std::memcpy(out_.Tail(), kRowCountPlaceholder, kRowCountPlaceholderSize);
+    out_.Took(kRowCountPlaceholderSize, Note(AppendKind::RowCountPlaceholder));
+    return true;
+}
+
+bool DataFileWriter::SameBlockStart(const BlockHeader& header, const uint32_t* ids) const {
+    const BlockStartText& last = lastStart_;
+    return last.made && header.dayNumber == last.header.dayNumber &&
+           header.secondsOfDay == last.header.secondsOfDay &&
+           header.parameter == last.header.parameter &&
+           header.quantityCount == last.header.quantityCount &&
+           std::memcmp(ids, last.ids, header.quantityCount * sizeof ids[0]) == 0;
+}
+
 bool DataFileWriter::WriteQuantityField(uint32_t id) {
     char text[kQuantityFieldSize];
-    const int length = FormatQuantityField(text, id);
+    const int length = texts_.QuantityField(text, id);
     return AppendText(text, static_cast<uint32_t>(length), AppendKind::BlockText);
 }
 
@@ -116,11 +173,17 @@ bool DataFileWriter::CloseBlock(uint32_t dataWordCount, uint32_t quantityCount) 
                             rowCountFieldPos_ + kCountFieldWidth <= out_.size();
     if (fieldsHeld) {
         char endOffset[kCountFieldWidth];
-        char rows[kCountFieldWidth];
-        if (!FormatCountField(endOffset, out_.size()) || !FormatCountField(rows, rowCount))
+        if (!FormatCountField(endOffset, out_.size()))
             return false;
+        // Blocks of a recording mostly have as many rows as the one before.
+        if (!hasLastRows_ || rowCount != lastRowCount_) {
+            if (!FormatCountField(lastRows_, rowCount))
+                return false;
+            lastRowCount_ = rowCount;
+            hasLastRows_ = true;
+        }
         out_.Patch(endOffsetFieldPos_, endOffset, kCountFieldWidth);
-        out_.Patch(rowCountFieldPos_, rows, kCountFieldWidth);
+        out_.Patch(rowCountFieldPos_, lastRows_, kCountFieldWidth);
         endOffsetFieldPos_ = 0;
         return true;
     }

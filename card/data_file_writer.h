@@ -35,6 +35,15 @@ class DataFileWriter {
     // False when the memory for the buffer cannot be had.
     bool Start(File& file, const DataFileWriterOptions& options);
 
+    // A block's text, its quantity fields for the K ids (card words, most
+    // significant byte first) and its row-count placeholder, put straight
+    // into the buffer: the appends WriteBlockHeader, WriteQuantityField and
+    // WriteRowCountPlaceholder make, for the cost of one. False, with nothing
+    // appended, when they are to be made one by one: K above
+    // kBatchedQuantities, no room, the size limit near, writing stopped.
+    bool WriteBlockStart(uint32_t blockNumber, const BlockHeader& header, const uint8_t* idWords);
+    static constexpr uint32_t kBatchedQuantities = 64;
+
     bool WriteBlockHeader(uint32_t blockNumber, const BlockHeader& header);
     bool WriteQuantityField(uint32_t id);
     bool WriteRowCountPlaceholder();
@@ -59,7 +68,24 @@ class DataFileWriter {
     void BlankPatchedFields(const AppendNote& block);
     bool CloseOnDisk(uint32_t rowCount);
 
+    // The last block start put together by WriteBlockStart: a block with
+    // the same header words (but its number) and ids gets the same texts.
+    struct BlockStartText {
+        bool made = false;
+        BlockHeader header{};
+        uint32_t ids[kBatchedQuantities];
+        uint32_t lengths[kBatchedQuantities + 1]; // the block text's, then each field's
+        uint32_t length = 0;
+        char text[kBlockTextSize + kBatchedQuantities * kQuantityFieldSize];
+    };
+    bool SameBlockStart(const BlockHeader& header, const uint32_t* ids) const;
+
     OutputBuffer out_;
+    BlockTextMemo texts_;
+    BlockStartText lastStart_;
+    bool hasLastRows_ = false;
+    uint32_t lastRowCount_ = 0; // the row count lastRows_ holds
+    char lastRows_[kCountFieldWidth] = {};
     uint32_t sizeLimit_ = 0;
     uint32_t endOffsetFieldPos_ = 0; // 0: no block open
     uint32_t rowCountFieldPos_ = 0;

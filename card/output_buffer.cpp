@@ -12,6 +12,9 @@ constexpr uint32_t kSmallestBuffer = 128;
 // fill the records before the bytes and then cost one write per that many.
 constexpr uint32_t kBytesPerRecord = 64;
 constexpr uint32_t kWordSize = 4;
+// The open block's appends stay over a write when they take at most this
+// share of the buffer and of the records.
+constexpr uint32_t kKeptShare = 16;
 
 } // namespace
 
@@ -40,10 +43,36 @@ bool OutputBuffer::SeekFileEnd(uint32_t& size) {
     return true;
 }
 
-bool OutputBuffer::MakeRoom(uint32_t bytes) {
+bool OutputBuffer::MakeRoom(uint32_t bytes, const AppendNote& note) {
     if (bufferSize_ - used_ >= bytes && recordCount_ < maxRecords_)
         return true;
-    return Flush();
+    return FlushRecords(recordCount_ - KeptRecords(note));
+}
+
+bool OutputBuffer::Reserve(uint32_t bytes, uint32_t records, const AppendNote& note) {
+    if (stopped_ || writeEachAppend_ || bytes > bufferSize_ / 2 || records > maxRecords_ / 2)
+        return false;
+    if (bufferSize_ - used_ >= bytes && maxRecords_ - recordCount_ >= records)
+        return true;
+    return FlushRecords(recordCount_ - KeptRecords(note)) && bufferSize_ - used_ >= bytes &&
+           maxRecords_ - recordCount_ >= records;
+}
+
+// The appends of the block `note` belongs to, when they are few: they stay
+// for the next write, so that the block's two fields are filled in here
+// rather than by going back in the file (a seek, a write and a seek per
+// field, for every full buffer of small blocks).
+uint32_t OutputBuffer::KeptRecords(const AppendNote& note) const {
+    if (writeEachAppend_ || note.endOffsetFieldPos == 0)
+        return 0;
+    uint32_t first = recordCount_;
+    while (first > 0 && records_[first - 1].note.endOffsetFieldPos == note.endOffsetFieldPos)
+        --first;
+    const uint32_t keptFrom = first > 0 ? records_[first - 1].end : 0;
+    const uint32_t kept = recordCount_ - first;
+    const bool few =
+        used_ - keptFrom <= bufferSize_ / kKeptShare && kept <= maxRecords_ / kKeptShare;
+    return keptFrom > 0 && few ? kept : 0;
 }
 
 void OutputBuffer::AddRecord(uint32_t count, const AppendNote& note) {
@@ -63,7 +92,7 @@ bool OutputBuffer::Append(const uint8_t* bytes, uint32_t count, const AppendNote
     if (stopped_)
         return false;
     if (note.kind != AppendKind::DataWords) {
-        if (!MakeRoom(count))
+        if (!MakeRoom(count, note))
             return false;
         std::memcpy(bytes_ + used_, bytes, count);
         AddRecord(count, note);
@@ -71,7 +100,7 @@ bool OutputBuffer::Append(const uint8_t* bytes, uint32_t count, const AppendNote
     }
     AppendNote run = note;
     while (count > 0) {
-        if (!MakeRoom(kWordSize))
+        if (!MakeRoom(kWordSize, run))
             return false;
         const uint32_t room = (bufferSize_ - used_) / kWordSize * kWordSize;
         const uint32_t part = std::min(count, room);
@@ -86,34 +115,35 @@ bool OutputBuffer::Append(const uint8_t* bytes, uint32_t count, const AppendNote
     return true;
 }
 
-void OutputBuffer::Patch(uint32_t offset, const char* bytes, uint32_t count) {
-    std::memcpy(bytes_ + (offset - written_), bytes, count);
-}
-
 uint32_t OutputBuffer::WriteAll(uint32_t from, uint32_t count) {
     return file_->Write(bytes_ + from, count).bytes;
 }
 
-bool OutputBuffer::Flush() {
+// Writes the first `records` appends and moves the rest to the front.
+bool OutputBuffer::FlushRecords(uint32_t records) {
     if (stopped_)
         return false;
-    if (used_ == 0)
+    const uint32_t count = records > 0 ? records_[records - 1].end : 0;
+    if (count == 0)
         return true;
-    const uint32_t done = writeEachAppend_ ? 0 : WriteAll(0, used_);
-    if (done != used_ && !WriteEachAppendFrom(done))
+    const uint32_t done = writeEachAppend_ ? 0 : WriteAll(0, count);
+    if (done != count && !WriteEachAppendFrom(done, records))
         return false;
-    written_ += used_;
-    used_ = 0;
-    recordCount_ = 0;
+    std::memmove(bytes_, bytes_ + count, used_ - count);
+    for (uint32_t i = records; i < recordCount_; ++i)
+        records_[i - records] = {records_[i].end - count, records_[i].note};
+    written_ += count;
+    used_ -= count;
+    recordCount_ -= records;
     return true;
 }
 
 // The large write stopped at `done`. An append it wrote in part is the one a
 // write of its own would have ended short; from the first append it did not
 // touch, each append (each data word) gets its own write until one fails.
-bool OutputBuffer::WriteEachAppendFrom(uint32_t done) {
+bool OutputBuffer::WriteEachAppendFrom(uint32_t done, uint32_t records) {
     uint32_t start = 0;
-    for (uint32_t i = 0; i < recordCount_; ++i) {
+    for (uint32_t i = 0; i < records; ++i) {
         const Record& record = records_[i];
         const uint32_t end = record.end;
         if (end <= done) {

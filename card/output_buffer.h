@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "files/file.h"
 
@@ -49,10 +50,25 @@ class OutputBuffer {
     // Appends text (one write) or data words (one write each), as `note`
     // says. False once writing has stopped.
     bool Append(const uint8_t* bytes, uint32_t count, const AppendNote& note);
+    // Room at the end for `bytes` more bytes and `records` more appends, made
+    // as Append makes it, for appends put straight into the buffer with
+    // Tail and Took. False, with nothing done, when they would take more
+    // than half the buffer or each append is to be written at once; false
+    // once writing has stopped.
+    bool Reserve(uint32_t bytes, uint32_t records, const AppendNote& note);
+    // Where the next append's bytes go, in the room reserved.
+    char* Tail() { return reinterpret_cast<char*>(bytes_ + used_); }
+    // The `count` bytes put at Tail() are one text append.
+    void Took(uint32_t count, const AppendNote& note) {
+        used_ += count;
+        records_[recordCount_++] = {used_, note};
+    }
     // Overwrites bytes still held here.
-    void Patch(uint32_t offset, const char* bytes, uint32_t count);
+    void Patch(uint32_t offset, const char* bytes, uint32_t count) {
+        std::memcpy(bytes_ + (offset - written_), bytes, count);
+    }
     // Writes out what is held. False once writing has stopped.
-    bool Flush();
+    bool Flush() { return FlushRecords(recordCount_); }
 
     const StoppedAppend* stopped() const { return stopped_ ? &stop_ : nullptr; }
     // After writes made around the buffer, the file's end is `size`.
@@ -64,10 +80,12 @@ class OutputBuffer {
         AppendNote note;
     };
 
-    bool MakeRoom(uint32_t bytes);
+    bool MakeRoom(uint32_t bytes, const AppendNote& note);
+    uint32_t KeptRecords(const AppendNote& note) const;
+    bool FlushRecords(uint32_t records);
     void AddRecord(uint32_t count, const AppendNote& note);
     uint32_t WriteAll(uint32_t from, uint32_t count);
-    bool WriteEachAppendFrom(uint32_t done);
+    bool WriteEachAppendFrom(uint32_t done, uint32_t records);
     bool StopAt(const Record& record, uint32_t wordsWritten, uint32_t done);
 
     File* file_ = nullptr;

@@ -6,7 +6,7 @@
 #include "config/catalogue_scratch.h"
 #include "config/catalogue_store.h"
 #include "config/regional.h"
-#include "files/file.h"
+#include "files/buffered_file.h"
 
 Catalogue catalogue;
 
@@ -57,7 +57,9 @@ int ReadCatalogueFile(const char* directory) {
     const std::unique_ptr<File> file = OpenFileForReading(scratchText);
     if (!file)
         return 0;
-    return ReadCatalogueInto(*file, catalogue, regionalSettings, nullptr) ? 1 : 0;
+    // Thousands of small reads and seeks become a handful of system reads.
+    BufferedFile buffered(*file);
+    return ReadCatalogueInto(buffered, catalogue, regionalSettings, nullptr) ? 1 : 0;
 }
 
 void LoadCatalogue(const char* directory) {

@@ -35,6 +35,13 @@ class File {
     // a seek past the end reads as zeros. Fewer only with `failed` (a full
     // disk); on a file opened for reading, nothing and `failed`.
     virtual FileTransfer Write(const void* bytes, uint32_t count) = 0;
+    // Reads up to `count` bytes at `offset`, with the results Seek(offset)
+    // and Read would give; where the position stands afterwards is not said
+    // (a positioned read of the system leaves it). For readers that keep
+    // their own position, such as BufferedFile: one call instead of two.
+    virtual FileTransfer ReadAt(int64_t offset, void* buffer, uint32_t count) {
+        return Seek(offset) ? Read(buffer, count) : FileTransfer{0, true};
+    }
     // Moves to `offset` bytes from the start; past the end is allowed. False,
     // the position unchanged, for a negative offset or on an error.
     virtual bool Seek(int64_t offset) = 0;

@@ -4,8 +4,9 @@
 // A header, so that the calls inline into the loops here.
 //
 // Calls has a `Handle` type and static functions: None() (no handle: what a
-// failed open gives); Read and Write (one call of at most `count` bytes:
-// what it moved, or -1 on an error; a read moves nothing only at the end);
+// failed open gives); Read, ReadAt (at an offset) and Write (one call of at
+// most `count` bytes: what it moved, or -1 on an error; a read moves nothing
+// only at the end);
 // Interrupted() (whether the call that just failed should be made again);
 // Seek (to an offset that is not negative; false on an error); Size (-1 on
 // an error) and Close (false on an error).
@@ -24,11 +25,26 @@ template <typename Calls> class SystemFile : public File {
     ~SystemFile() override { Release(); }
 
     FileTransfer Read(void* buffer, uint32_t count) override {
-        return Repeat<Calls::Read>(static_cast<uint8_t*>(buffer), count, false);
+        uint8_t* const bytes = static_cast<uint8_t*>(buffer);
+        return Repeat(count, false, [&](Handle handle, uint32_t done) {
+            return Calls::Read(handle, bytes + done, count - done);
+        });
+    }
+
+    FileTransfer ReadAt(int64_t offset, void* buffer, uint32_t count) override {
+        if (offset < 0)
+            return {0, true};
+        uint8_t* const bytes = static_cast<uint8_t*>(buffer);
+        return Repeat(count, false, [&](Handle handle, uint32_t done) {
+            return Calls::ReadAt(handle, offset + done, bytes + done, count - done);
+        });
     }
 
     FileTransfer Write(const void* bytes, uint32_t count) override {
-        return Repeat<Calls::Write>(static_cast<const uint8_t*>(bytes), count, true);
+        const uint8_t* const from = static_cast<const uint8_t*>(bytes);
+        return Repeat(count, true, [&](Handle handle, uint32_t done) {
+            return Calls::Write(handle, from + done, count - done);
+        });
     }
 
     bool Seek(int64_t offset) override {
@@ -44,14 +60,14 @@ template <typename Calls> class SystemFile : public File {
     // asked before the end (signals, pipes), so only a call that moves
     // nothing ends it early, which for a read is the end of the file and for
     // a write a file that takes no more (a full disk, a size limit).
-    template <auto call, typename Byte>
-    FileTransfer Repeat(Byte* bytes, uint32_t count, bool nothingIsAnError) {
+    // `call(handle, done)` makes one call for what is left after `done` bytes.
+    template <typename Call> FileTransfer Repeat(uint32_t count, bool nothingIsAnError, Call call) {
         const Handle handle = handle_;
         if (handle == Calls::None())
             return {0, true};
         uint32_t total = 0;
         while (total < count) {
-            const int64_t moved = call(handle, bytes + total, count - total);
+            const int64_t moved = call(handle, total);
             if (moved < 0 && Calls::Interrupted())
                 continue;
             if (moved < 0)

@@ -16,6 +16,10 @@ struct PosixCalls {
         return read(descriptor, buffer, count);
     }
 
+    static int64_t ReadAt(int descriptor, int64_t offset, uint8_t* buffer, uint32_t count) {
+        return pread(descriptor, buffer, count, static_cast<off_t>(offset));
+    }
+
     static int64_t Write(int descriptor, const uint8_t* bytes, uint32_t count) {
         return write(descriptor, bytes, count);
     }

@@ -14,6 +14,19 @@ struct Win32Calls {
         return ReadFile(handle, buffer, count, &got, nullptr) ? static_cast<int64_t>(got) : -1;
     }
 
+    // An offset in an OVERLAPPED on a handle opened for synchronous calls
+    // reads there (and moves the file pointer behind it); at or past the end
+    // such a read fails with ERROR_HANDLE_EOF, which is the end, not an error.
+    static int64_t ReadAt(HANDLE handle, int64_t offset, uint8_t* buffer, uint32_t count) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
+        DWORD got = 0;
+        if (ReadFile(handle, buffer, count, &got, &at))
+            return static_cast<int64_t>(got);
+        return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+    }
+
     static int64_t Write(HANDLE handle, const uint8_t* bytes, uint32_t count) {
         DWORD put = 0;
         return WriteFile(handle, bytes, count, &put, nullptr) ? static_cast<int64_t>(put) : -1;

@@ -1,6 +1,6 @@
-// The file contract on a real file and on the memory file (over bytes of its
-// own and over the caller's) alike. Built natively (the POSIX file) and in
-// the Windows tree (the Win32 file, under Wine).
+// The file contract on a real file, on a real file read through a buffer
+// and on the memory file (over bytes of its own and over the caller's) alike. Built natively (the
+// POSIX file) and in the Windows tree (the Win32 file, under Wine).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "files/buffered_file.h"
 #include "files/memory_file.h"
 
 #ifndef _WIN32
@@ -16,7 +17,17 @@
 
 namespace {
 
-enum class Kind { Real, Memory, CallersBytes };
+enum class Kind { Real, Buffered, Memory, CallersBytes };
+
+// A real file read through a buffer of 4 bytes, so that reads cross its fills.
+class BufferedRealFile : public BufferedFile {
+  public:
+    explicit BufferedRealFile(std::unique_ptr<File> real)
+        : BufferedFile(*real, 4), real_(std::move(real)) {}
+
+  private:
+    std::unique_ptr<File> real_; // the buffer reads it; released after the buffer
+};
 
 class FileContract : public ::testing::TestWithParam<Kind> {
   protected:
@@ -40,17 +51,20 @@ class FileContract : public ::testing::TestWithParam<Kind> {
 
     std::unique_ptr<File> Reading(const std::string& bytes) {
         held_.assign(bytes.begin(), bytes.end());
-        if (GetParam() != Kind::Real)
+        if (GetParam() != Kind::Real && GetParam() != Kind::Buffered)
             return GetParam() == Kind::Memory
                        ? std::make_unique<MemoryFile>(held_)
                        : std::make_unique<MemoryFile>(held_.data(), held_.size());
         std::FILE* out = std::fopen(Path("read").c_str(), "wb");
         std::fwrite(bytes.data(), 1, bytes.size(), out);
         std::fclose(out);
-        return OpenFileForReading(Path("read").c_str());
+        std::unique_ptr<File> real = OpenFileForReading(Path("read").c_str());
+        if (real && GetParam() == Kind::Buffered)
+            return std::make_unique<BufferedRealFile>(std::move(real));
+        return real;
     }
     std::unique_ptr<File> Writing() {
-        if (GetParam() == Kind::Real)
+        if (GetParam() == Kind::Real || GetParam() == Kind::Buffered)
             return OpenFileForWriting(Path("written").c_str());
         auto file = std::make_unique<MemoryFile>();
         memory_ = file.get();
@@ -91,6 +105,13 @@ TEST_P(FileContract, ReadsAtAndPastTheEndGiveNothingWithoutAnError) {
     EXPECT_EQ(Next(*file, 1), "");
     EXPECT_TRUE(file->Seek(5));
     EXPECT_EQ(Next(*file, 4), "f");
+    std::string bytes(4, '?');
+    EXPECT_EQ(file->ReadAt(1, &bytes[0], 4).bytes, 4u);
+    EXPECT_EQ(bytes, "bcde");
+    const FileTransfer end = file->ReadAt(5, &bytes[0], 4);
+    EXPECT_TRUE(end.bytes == 1 && !end.failed && bytes[0] == 'f');
+    EXPECT_EQ(file->ReadAt(9, &bytes[0], 4).bytes, 0u);
+    EXPECT_TRUE(file->ReadAt(-1, &bytes[0], 4).failed);
 }
 
 TEST_P(FileContract, WritesGoToThePositionAndGapsReadAsZeros) {
@@ -136,7 +157,21 @@ TEST_P(FileContract, NothingWorksAfterClose) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, FileContract,
-                         ::testing::Values(Kind::Real, Kind::Memory, Kind::CallersBytes));
+                         ::testing::Values(Kind::Real, Kind::Buffered, Kind::Memory,
+                                           Kind::CallersBytes));
+
+// A bad spot fails the reads that reach it, whatever the buffer read ahead.
+TEST(Files, ABufferedFileFailsOnlyTheReadsThatReachABadSpot) {
+    MemoryFile file(std::vector<uint8_t>{'a', 'b', 'c', 'd', 'e', 'f'});
+    file.FailReadsFrom(4);
+    BufferedFile buffered(file, 64);
+    char bytes[4];
+    EXPECT_EQ(buffered.Read(bytes, 3).bytes, 3u);
+    EXPECT_TRUE(buffered.Read(bytes, 2).failed);
+    ASSERT_TRUE(buffered.Seek(1));
+    EXPECT_EQ(buffered.Read(bytes, 3).bytes, 3u);
+    EXPECT_EQ(std::string(bytes, 3), "bcd");
+}
 
 TEST(Files, OpeningNeedsTheFileOrItsFolderAndEmptiesWhatIsThere) {
     EXPECT_EQ(OpenFileForReading("no-such-file"), nullptr);

@@ -9,7 +9,7 @@
 #include "catalogue_warnings.h"
 #include "config/catalogue_builder.h"
 #include "config/catalogue_source.h"
-#include "files/file.h"
+#include "files/buffered_file.h"
 
 namespace {
 
@@ -65,8 +65,9 @@ bool LoadImage(const std::string& path, CatalogueImage& image) {
         std::fprintf(stderr, "%s: cannot open the file\n", path.c_str());
         return false;
     }
+    BufferedFile buffered(*file); // as the module reads it: a few large reads
     CatalogueFault fault;
-    if (ReadCatalogueImage(*file, image, &fault))
+    if (ReadCatalogueImage(buffered, image, &fault))
         return true;
     char description[256];
     DescribeCatalogueFault(fault, description, sizeof description);
