@@ -88,25 +88,22 @@ int FormatQuantityField(char (&text)[kQuantityFieldSize], uint32_t id) {
 
 // Written from the right, two digits a step, straight into the field: two
 // fields per block.
-bool FormatCountField(char (&text)[kCountFieldWidth], uint32_t value) {
+bool FormatCountField(char* text, uint32_t value) {
     static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
                                      "25262728293031323334353637383940414243444546474849"
                                      "50515253545556575859606162636465666768697071727374"
                                      "75767778798081828384858687888990919293949596979899";
     if (value > kLargestCountFieldValue)
         return false;
-    int place = kCountFieldWidth;
-    const auto putPair = [&](uint32_t pair) {
-        text[--place] = kPairs[2 * pair + 1];
-        text[--place] = kPairs[2 * pair];
-    };
-    for (; value >= 100; value /= 100)
-        putPair(value % 100);
-    if (value >= 10)
-        putPair(value);
-    else
-        text[--place] = static_cast<char>('0' + value);
-    while (place > 0)
-        text[--place] = ' ';
+    // All eight places as digits, two at a time; then the leading zeros but
+    // the last become spaces.
+    const uint32_t high = value / 10000;
+    const uint32_t low = value % 10000;
+    std::memcpy(text, kPairs + 2 * (high / 100), 2);
+    std::memcpy(text + 2, kPairs + 2 * (high % 100), 2);
+    std::memcpy(text + 4, kPairs + 2 * (low / 100), 2);
+    std::memcpy(text + 6, kPairs + 2 * (low % 100), 2);
+    for (int place = 0; place < kCountFieldWidth - 1 && text[place] == '0'; ++place)
+        text[place] = ' ';
     return true;
 }

@@ -38,7 +38,7 @@ int FormatQuantityField(char (&text)[kQuantityFieldSize], uint32_t id);
 
 // `value` right-aligned in eight places; false (and nothing written) when it
 // needs more than eight digits.
-bool FormatCountField(char (&text)[kCountFieldWidth], uint32_t value);
+bool FormatCountField(char* text, uint32_t value);
 
 // The texts made last, kept for cards whose blocks repeat their start day
 // and time and their quantity lists, as most do: a small block's text is then

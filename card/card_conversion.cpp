@@ -6,10 +6,7 @@
 #include <new>
 
 #include "card/piece_reader.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "card/reserved_word_scan.h"
 
 namespace {
 
@@ -43,7 +40,7 @@ bool WholeBlockStart(const uint8_t* piece, uint32_t wordCount, uint32_t& i,
                              WordValue(piece, i + 3)};
     const uint32_t k = header.quantityCount;
     if (k == 0 || k > wordCount - i - 4 ||
-        !s.writer.WriteBlockStart(s.blockNumber, header, piece + (i + 4) * kWordSize))
+        !s.writer.WriteBlockStart(s.blockNumber, header, piece + i * kWordSize))
         return false;
     s.header = header;
     s.state = CardReadState::CopyingData;
@@ -88,6 +85,32 @@ bool ReadBlockStart(const uint8_t* piece, uint32_t wordCount, uint32_t& i, CardC
     return true;
 }
 
+enum class Scan { RunEnded, EndMark, Marker };
+
+// From word `i` to a block marker, an end mark or `end`, copying the data
+// words passed to `copyTo` when it is given.
+Scan FindReserved(const uint8_t* piece, uint32_t& i, uint32_t end, uint8_t* copyTo) {
+    const uint8_t* const words = piece + i * kWordSize;
+    const uint32_t count = end - i;
+    uint32_t j = 0;
+    Scan found = Scan::RunEnded;
+    for (; (j = NextReservedCandidate(words, j, count, copyTo)) < count; ++j) {
+        const uint32_t top = WordValue(words, j) >> 8;
+        if (top == kBlockMarkerTop) {
+            found = Scan::Marker;
+            break;
+        }
+        if (top == kEndMarkTop) {
+            found = Scan::EndMark;
+            break;
+        }
+        if (copyTo != nullptr)
+            std::memcpy(copyTo + j * kWordSize, words + j * kWordSize, kWordSize);
+    }
+    i += j;
+    return found;
+}
+
 bool AppendRun(const uint8_t* piece, uint32_t first, uint32_t end, CardConversionState& s) {
     if (s.state != CardReadState::CopyingData || end == first)
         return true;
@@ -97,89 +120,28 @@ bool AppendRun(const uint8_t* piece, uint32_t first, uint32_t end, CardConversio
     return true;
 }
 
-// Both reserved patterns begin with a byte of 0x7F or 0xFF, which random data
-// words rarely do. The words are searched in groups for such a first byte;
-// only a group with a hit is looked at word by word.
-bool IsCandidate(const uint8_t* piece, uint32_t word) {
-    return (piece[word * kWordSize] & 0x7F) == 0x7F;
-}
-
-#if defined(__SSE2__)
-constexpr uint32_t kGroupWords = 16;
-
-// Sixteen words at a time. With the top bit of every byte set, a first byte
-// of 0x7F or 0xFF becomes 0xFF, the largest byte there is: the bytewise
-// maximum of the four vectors holds 0xFF at a first-byte place (bytes 0, 4,
-// 8 and 12, words stored little-endian in a lane or not) exactly when one of
-// the sixteen words has such a first byte.
-uint32_t SkipPlainGroups(const uint8_t* piece, uint32_t i, uint32_t wordCount) {
-    const __m128i topBits = _mm_set1_epi8(static_cast<char>(0x80));
-    const __m128i allOnes = _mm_set1_epi8(static_cast<char>(0xFF));
-    constexpr int kFirstBytes = 0x1111;
-    const auto raised = [&](const uint8_t* words) {
-        return _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(words)), topBits);
-    };
-    for (; i + kGroupWords <= wordCount; i += kGroupWords) {
-        const uint8_t* group = piece + i * kWordSize;
-        const __m128i most = _mm_max_epu8(_mm_max_epu8(raised(group), raised(group + 16)),
-                                          _mm_max_epu8(raised(group + 32), raised(group + 48)));
-        if ((_mm_movemask_epi8(_mm_cmpeq_epi8(most, allOnes)) & kFirstBytes) != 0)
-            break;
-    }
-    return i;
-}
-#else
-constexpr uint32_t kGroupWords = 8;
-
-// Two words at a time, for any byte of 0x7F or 0xFF in them.
-uint32_t SkipPlainGroups(const uint8_t* piece, uint32_t i, uint32_t wordCount) {
-    constexpr uint64_t kLowBits = 0x0101010101010101u;
-    constexpr uint64_t kHighBits = 0x8080808080808080u;
-    for (; i + 2 <= wordCount; i += 2) {
-        uint64_t pair;
-        std::memcpy(&pair, piece + i * kWordSize, sizeof pair);
-        const uint64_t zeroWhere7F = ~(pair | kHighBits); // bytes 0x7F and 0xFF become 0
-        if (((zeroWhere7F - kLowBits) & kHighBits) != 0)
-            break;
-    }
-    return i;
-}
-#endif
-
-uint32_t NextCandidate(const uint8_t* piece, uint32_t i, uint32_t wordCount) {
-    for (;;) {
-        i = SkipPlainGroups(piece, i, wordCount);
-        // The group with a hit, or the few words left behind the last group.
-        const uint32_t groupEnd = std::min(i + kGroupWords, wordCount);
-        for (; i < groupEnd; ++i)
-            if (IsCandidate(piece, i))
-                return i;
-        if (i == wordCount)
-            return wordCount;
-    }
-}
-
-enum class Scan { PieceDone, EndMark, Marker };
-
 // Data words (or, before the first block, words passed over) up to a block
-// marker, an end mark or the end of the piece; runs go out in one append.
+// marker, an end mark or the end of the piece. They go into the writer's
+// buffer as they are searched while it has room; the rest of a run goes out
+// in one append.
 Scan ScanData(const uint8_t* piece, uint32_t wordCount, uint32_t& i, CardConversionState& s,
               bool& written) {
-    const uint32_t first = i;
-    Scan found = Scan::PieceDone;
-    for (; (i = NextCandidate(piece, i, wordCount)) < wordCount; ++i) {
-        const uint32_t top = WordValue(piece, i) >> 8;
-        if (top == kBlockMarkerTop) {
-            found = Scan::Marker;
-            break;
+    for (;;) {
+        uint8_t* tail = nullptr;
+        const uint32_t room =
+            s.state == CardReadState::CopyingData ? s.writer.DataWordRoom(tail) : 0;
+        const uint32_t first = i;
+        if (room == 0) {
+            const Scan found = FindReserved(piece, i, wordCount, nullptr);
+            written = AppendRun(piece, first, i, s);
+            return found;
         }
-        if (top == kEndMarkTop) {
-            found = Scan::EndMark;
-            break;
-        }
+        const Scan found = FindReserved(piece, i, std::min(wordCount, i + room), tail);
+        s.writer.TookDataWords(i - first);
+        s.dataWordCount += i - first;
+        if (found != Scan::RunEnded || i == wordCount)
+            return found;
     }
-    written = AppendRun(piece, first, i, s);
-    return found;
 }
 
 // A marker: the block before it is closed, the new one's header follows.

@@ -17,10 +17,6 @@ bool DataFileWriter::Start(File& file, const DataFileWriterOptions& options) {
     return out_.Start(file, options.bufferSize, options.writeEachAppend);
 }
 
-AppendNote DataFileWriter::Note(AppendKind kind) const {
-    return {kind, endOffsetFieldPos_, rowCountFieldPos_, quantityCount_, dataWordsInBlock_};
-}
-
 bool DataFileWriter::WriteBlockHeader(uint32_t blockNumber, const BlockHeader& header) {
     if (hasStop_)
         return false;
@@ -34,57 +30,64 @@ bool DataFileWriter::WriteBlockHeader(uint32_t blockNumber, const BlockHeader& h
 }
 
 bool DataFileWriter::WriteBlockStart(uint32_t blockNumber, const BlockHeader& header,
-                                     const uint8_t* idWords) {
+                                     const uint8_t* startWords) {
     const uint32_t k = header.quantityCount;
     const uint32_t most = kBlockTextSize + k * kQuantityFieldSize + kRowCountPlaceholderSize;
     if (hasStop_ || k > kBatchedQuantities || most > sizeLimit_ - 1 - out_.size())
         return false;
     const uint32_t endOffsetFieldPos = out_.size() + kEndOffsetFieldOffset;
-    AppendNote note{AppendKind::BlockText, endOffsetFieldPos, 0, k, 0};
+    const AppendNote note{AppendKind::BlockText, endOffsetFieldPos, 0, k, 0};
     if (!out_.Reserve(most, k + 2, note))
         return false;
     endOffsetFieldPos_ = endOffsetFieldPos;
     quantityCount_ = k;
     dataWordsInBlock_ = 0;
-    uint32_t ids[kBatchedQuantities];
-    for (uint32_t i = 0; i < k; ++i) {
-        const uint8_t* w = idWords + i * kWordSize;
-        ids[i] = static_cast<uint32_t>(w[0]) << 24 | static_cast<uint32_t>(w[1]) << 16 |
-                 static_cast<uint32_t>(w[2]) << 8 | w[3];
+    if (!SameBlockStart(startWords, k)) {
+        MakeBlockStartText(blockNumber, header, startWords, note);
+        rowCountFieldPos_ = out_.size();
+        std::memcpy(out_.Tail(), kRowCountPlaceholder, kRowCountPlaceholderSize);
+        out_.Took(kRowCountPlaceholderSize, Note(AppendKind::RowCountPlaceholder));
+        return true;
     }
-    BlockStartText& last = lastStart_;
+    const BlockStartText& last = lastStart_;
     char* const start = out_.Tail();
-    if (SameBlockStart(header, ids)) {
-        std::memcpy(start, last.text, last.length);
-        PutDecimal(start, blockNumber & 0xFFu, 3, '0'); // the one text that differs
-        for (uint32_t i = 0; i <= k; ++i)
-            out_.Took(last.lengths[i], note);
-    } else {
-        last.lengths[0] = static_cast<uint32_t>(texts_.BlockText(start, blockNumber, header));
-        out_.Took(last.lengths[0], note);
-        for (uint32_t i = 0; i < k; ++i) {
-            last.lengths[i + 1] = static_cast<uint32_t>(texts_.QuantityField(out_.Tail(), ids[i]));
-            out_.Took(last.lengths[i + 1], note);
-        }
-        last.length = static_cast<uint32_t>(out_.Tail() - start);
-        std::memcpy(last.text, start, last.length);
-        std::memcpy(last.ids, ids, k * sizeof ids[0]);
-        last.header = header;
-        last.made = true;
-    }
-    rowCountFieldPos_ = out_.size();
-    std::memcpy(out_.Tail(), kRowCountPlaceholder, kRowCountPlaceholderSize);
-    out_.Took(kRowCountPlaceholderSize, Note(AppendKind::RowCountPlaceholder));
+    std::memcpy(start, last.text, last.length);
+    PutBlockNumber(start, blockNumber & 0xFFu); // the one text that differs
+    std::memcpy(start + last.length, kRowCountPlaceholder, kRowCountPlaceholderSize);
+    rowCountFieldPos_ = out_.size() + last.length;
+    out_.TookTexts(last.lengths, k + 1, note, kRowCountPlaceholderSize,
+                   Note(AppendKind::RowCountPlaceholder));
     return true;
 }
 
-bool DataFileWriter::SameBlockStart(const BlockHeader& header, const uint32_t* ids) const {
+bool DataFileWriter::SameBlockStart(const uint8_t* startWords, uint32_t quantityCount) const {
     const BlockStartText& last = lastStart_;
-    return last.made && header.dayNumber == last.header.dayNumber &&
-           header.secondsOfDay == last.header.secondsOfDay &&
-           header.parameter == last.header.parameter &&
-           header.quantityCount == last.header.quantityCount &&
-           std::memcmp(ids, last.ids, header.quantityCount * sizeof ids[0]) == 0;
+    return last.made && last.quantityCount == quantityCount &&
+           std::memcmp(startWords, last.startWords, (kHeaderWords + quantityCount) * kWordSize) ==
+               0;
+}
+
+// Formats the texts into the buffer and keeps them for the blocks after.
+void DataFileWriter::MakeBlockStartText(uint32_t blockNumber, const BlockHeader& header,
+                                        const uint8_t* startWords, const AppendNote& note) {
+    BlockStartText& last = lastStart_;
+    const uint32_t k = header.quantityCount;
+    char* const start = out_.Tail();
+    static_assert(kBlockTextSize <= 255 && kQuantityFieldSize <= 255, "lengths kept in a byte");
+    last.lengths[0] = static_cast<uint8_t>(texts_.BlockText(start, blockNumber, header));
+    out_.Took(last.lengths[0], note);
+    for (uint32_t i = 0; i < k; ++i) {
+        const uint8_t* w = startWords + (kHeaderWords + i) * kWordSize;
+        const uint32_t id = static_cast<uint32_t>(w[0]) << 24 | static_cast<uint32_t>(w[1]) << 16 |
+                            static_cast<uint32_t>(w[2]) << 8 | w[3];
+        last.lengths[i + 1] = static_cast<uint8_t>(texts_.QuantityField(out_.Tail(), id));
+        out_.Took(last.lengths[i + 1], note);
+    }
+    last.length = static_cast<uint32_t>(out_.Tail() - start);
+    std::memcpy(last.text, start, last.length);
+    std::memcpy(last.startWords, startWords, (kHeaderWords + k) * kWordSize);
+    last.quantityCount = k;
+    last.made = true;
 }
 
 bool DataFileWriter::WriteQuantityField(uint32_t id) {
@@ -172,9 +175,6 @@ bool DataFileWriter::CloseBlock(uint32_t dataWordCount, uint32_t quantityCount) 
     const bool fieldsHeld = !hasStop_ && out_.Holds(endOffsetFieldPos_) && rowCountFieldPos_ != 0 &&
                             rowCountFieldPos_ + kCountFieldWidth <= out_.size();
     if (fieldsHeld) {
-        char endOffset[kCountFieldWidth];
-        if (!FormatCountField(endOffset, out_.size()))
-            return false;
         // Blocks of a recording mostly have as many rows as the one before.
         if (!hasLastRows_ || rowCount != lastRowCount_) {
             if (!FormatCountField(lastRows_, rowCount))
@@ -182,8 +182,11 @@ bool DataFileWriter::CloseBlock(uint32_t dataWordCount, uint32_t quantityCount) 
             lastRowCount_ = rowCount;
             hasLastRows_ = true;
         }
-        out_.Patch(endOffsetFieldPos_, endOffset, kCountFieldWidth);
-        out_.Patch(rowCountFieldPos_, lastRows_, kCountFieldWidth);
+        // Formatted in place: a copy read back at once from the digits just
+        // stored costs more than the formatting.
+        if (!FormatCountField(out_.HeldAt(endOffsetFieldPos_), out_.size()))
+            return false;
+        std::memcpy(out_.HeldAt(rowCountFieldPos_), lastRows_, kCountFieldWidth);
         endOffsetFieldPos_ = 0;
         return true;
     }

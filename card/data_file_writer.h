@@ -35,13 +35,15 @@ class DataFileWriter {
     // False when the memory for the buffer cannot be had.
     bool Start(File& file, const DataFileWriterOptions& options);
 
-    // A block's text, its quantity fields for the K ids (card words, most
-    // significant byte first) and its row-count placeholder, put straight
-    // into the buffer: the appends WriteBlockHeader, WriteQuantityField and
-    // WriteRowCountPlaceholder make, for the cost of one. False, with nothing
-    // appended, when they are to be made one by one: K above
-    // kBatchedQuantities, no room, the size limit near, writing stopped.
-    bool WriteBlockStart(uint32_t blockNumber, const BlockHeader& header, const uint8_t* idWords);
+    // A block's text, its quantity fields for the K ids and its row-count
+    // placeholder, put straight into the buffer: the appends
+    // WriteBlockHeader, WriteQuantityField and WriteRowCountPlaceholder make,
+    // for the cost of one. `startWords` are the block's four header words and
+    // its K ids as they stand on the card. False, with nothing appended, when
+    // they are to be made one by one: K above kBatchedQuantities, no room,
+    // the size limit near, writing stopped.
+    bool WriteBlockStart(uint32_t blockNumber, const BlockHeader& header,
+                         const uint8_t* startWords);
     static constexpr uint32_t kBatchedQuantities = 64;
 
     bool WriteBlockHeader(uint32_t blockNumber, const BlockHeader& header);
@@ -49,6 +51,25 @@ class DataFileWriter {
     bool WriteRowCountPlaceholder();
     // `wordCount` data words, each as its 4 bytes stand on the card.
     bool AppendDataWords(const uint8_t* words, uint32_t wordCount);
+    // Room for data words straight in the buffer, the words AppendDataWords
+    // would take without a write: where they go and how many fit. 0 when
+    // the buffer is full, near the size limit, writing stopped or each
+    // append is written at once; AppendDataWords takes them then.
+    uint32_t DataWordRoom(uint8_t*& tail) {
+        if (hasStop_)
+            return 0;
+        tail = reinterpret_cast<uint8_t*>(out_.Tail());
+        const uint32_t beforeLimit = (sizeLimit_ - 1 - out_.size()) / kWordBytes;
+        const uint32_t free = out_.FreeDataRoom() / kWordBytes;
+        return free < beforeLimit ? free : beforeLimit;
+    }
+    // `wordCount` words put at the tail DataWordRoom gave are appended.
+    void TookDataWords(uint32_t wordCount) {
+        if (wordCount == 0)
+            return;
+        out_.TookDataWords(wordCount * kWordBytes, Note(AppendKind::DataWords));
+        dataWordsInBlock_ += wordCount;
+    }
     // Fills in the open block's end offset and row count.
     bool CloseBlock(uint32_t dataWordCount, uint32_t quantityCount);
     bool IsBlockOpen() const { return endOffsetFieldPos_ != 0; }
@@ -61,7 +82,11 @@ class DataFileWriter {
     const WriteStop* stop() const { return hasStop_ ? &stop_ : nullptr; }
 
   private:
-    AppendNote Note(AppendKind kind) const;
+    static constexpr uint32_t kWordBytes = 4;
+
+    AppendNote Note(AppendKind kind) const {
+        return {kind, endOffsetFieldPos_, rowCountFieldPos_, quantityCount_, dataWordsInBlock_};
+    }
     bool AppendText(const char* text, uint32_t length, AppendKind kind);
     bool RefuseForSize(AppendKind kind);
     bool TakeBufferStop();
@@ -69,16 +94,20 @@ class DataFileWriter {
     bool CloseOnDisk(uint32_t rowCount);
 
     // The last block start put together by WriteBlockStart: a block with
-    // the same header words (but its number) and ids gets the same texts.
+    // the same header words and ids on the card gets the same texts but its
+    // number.
+    static constexpr uint32_t kHeaderWords = 4;
     struct BlockStartText {
         bool made = false;
-        BlockHeader header{};
-        uint32_t ids[kBatchedQuantities];
-        uint32_t lengths[kBatchedQuantities + 1]; // the block text's, then each field's
+        uint32_t quantityCount = 0;
+        uint8_t startWords[(kHeaderWords + kBatchedQuantities) * kWordBytes];
+        uint8_t lengths[kBatchedQuantities + 1]; // the block text's, then each field's
         uint32_t length = 0;
         char text[kBlockTextSize + kBatchedQuantities * kQuantityFieldSize];
     };
-    bool SameBlockStart(const BlockHeader& header, const uint32_t* ids) const;
+    bool SameBlockStart(const uint8_t* startWords, uint32_t quantityCount) const;
+    void MakeBlockStartText(uint32_t blockNumber, const BlockHeader& header,
+                            const uint8_t* startWords, const AppendNote& note);
 
     OutputBuffer out_;
     BlockTextMemo texts_;

@@ -20,3 +20,10 @@ inline char* PutDecimal(char* out, uint32_t value, int width, char fill) {
         *out++ = digits[--count];
     return out;
 }
+
+// A block number, 0 to 255, as "%03u".
+inline void PutBlockNumber(char* out, uint32_t number) {
+    out[0] = static_cast<char>('0' + number / 100);
+    out[1] = static_cast<char>('0' + number / 10 % 10);
+    out[2] = static_cast<char>('0' + number % 10);
+}

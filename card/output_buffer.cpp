@@ -49,7 +49,7 @@ bool OutputBuffer::MakeRoom(uint32_t bytes, const AppendNote& note) {
     return FlushRecords(recordCount_ - KeptRecords(note));
 }
 
-bool OutputBuffer::Reserve(uint32_t bytes, uint32_t records, const AppendNote& note) {
+bool OutputBuffer::ReserveByWriting(uint32_t bytes, uint32_t records, const AppendNote& note) {
     if (stopped_ || writeEachAppend_ || bytes > bufferSize_ / 2 || records > maxRecords_ / 2)
         return false;
     if (bufferSize_ - used_ >= bytes && maxRecords_ - recordCount_ >= records)
@@ -73,19 +73,6 @@ uint32_t OutputBuffer::KeptRecords(const AppendNote& note) const {
     const bool few =
         used_ - keptFrom <= bufferSize_ / kKeptShare && kept <= maxRecords_ / kKeptShare;
     return keptFrom > 0 && few ? kept : 0;
-}
-
-void OutputBuffer::AddRecord(uint32_t count, const AppendNote& note) {
-    Record* last = recordCount_ > 0 ? &records_[recordCount_ - 1] : nullptr;
-    const bool continuesRun = last != nullptr && note.kind == AppendKind::DataWords &&
-                              last->note.kind == AppendKind::DataWords &&
-                              last->note.endOffsetFieldPos == note.endOffsetFieldPos;
-    used_ += count;
-    if (continuesRun) {
-        last->end = used_;
-        return;
-    }
-    records_[recordCount_++] = {used_, note};
 }
 
 bool OutputBuffer::Append(const uint8_t* bytes, uint32_t count, const AppendNote& note) {
@@ -131,7 +118,8 @@ bool OutputBuffer::FlushRecords(uint32_t records) {
         return false;
     std::memmove(bytes_, bytes_ + count, used_ - count);
     for (uint32_t i = records; i < recordCount_; ++i)
-        records_[i - records] = {records_[i].end - count, records_[i].note};
+        records_[i - records] = {records_[i].end - count, records_[i].note,
+                                 records_[i].partLengths};
     written_ += count;
     used_ -= count;
     recordCount_ -= records;
@@ -151,11 +139,8 @@ bool OutputBuffer::WriteEachAppendFrom(uint32_t done, uint32_t records) {
             continue;
         }
         if (record.note.kind != AppendKind::DataWords) {
-            if (done > start)
-                return StopAt(record, 0, done);
-            done += WriteAll(start, end - start);
-            if (done != end)
-                return StopAt(record, 0, done);
+            if (!WriteTextParts(record, start, done))
+                return false;
         } else {
             uint32_t word = (done - start) / kWordSize;
             if ((done - start) % kWordSize != 0)
@@ -170,6 +155,24 @@ bool OutputBuffer::WriteEachAppendFrom(uint32_t done, uint32_t records) {
         start = end;
     }
     return true;
+}
+
+// Each text append of a record in a write of its own, from `start`; false
+// once one did not go in whole.
+bool OutputBuffer::WriteTextParts(const Record& record, uint32_t start, uint32_t& done) {
+    for (uint64_t parts = record.partLengths;; parts >>= 8) {
+        const uint32_t end = parts == 0 ? record.end : start + static_cast<uint32_t>(parts & 0xFF);
+        if (end > done) {
+            if (done > start)
+                return StopAt(record, 0, done);
+            done += WriteAll(start, end - start);
+            if (done != end)
+                return StopAt(record, 0, done);
+        }
+        start = end;
+        if (parts <= 0xFF)
+            return true;
+    }
 }
 
 bool OutputBuffer::StopAt(const Record& record, uint32_t wordsWritten, uint32_t done) {

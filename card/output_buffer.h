@@ -55,18 +55,58 @@ class OutputBuffer {
     // Tail and Took. False, with nothing done, when they would take more
     // than half the buffer or each append is to be written at once; false
     // once writing has stopped.
-    bool Reserve(uint32_t bytes, uint32_t records, const AppendNote& note);
+    bool Reserve(uint32_t bytes, uint32_t records, const AppendNote& note) {
+        // Most calls find the room there already.
+        if (!stopped_ && !writeEachAppend_ && bytes <= bufferSize_ - used_ &&
+            records <= maxRecords_ - recordCount_ && bytes <= bufferSize_ / 2 &&
+            records <= maxRecords_ / 2)
+            return true;
+        return ReserveByWriting(bytes, records, note);
+    }
     // Where the next append's bytes go, in the room reserved.
     char* Tail() { return reinterpret_cast<char*>(bytes_ + used_); }
+    // Bytes free at Tail() for data words, without a write: 0 when the
+    // bytes or the appends held are at their most, once writing has stopped
+    // or when each append is written at once.
+    uint32_t FreeDataRoom() const {
+        if (stopped_ || writeEachAppend_ || recordCount_ == maxRecords_)
+            return 0;
+        return (bufferSize_ - used_) / kWordBytes * kWordBytes;
+    }
+    // The `count` bytes put at Tail() are data words, as Append would have
+    // taken them.
+    void TookDataWords(uint32_t count, const AppendNote& note) { AddRecord(count, note); }
     // The `count` bytes put at Tail() are one text append.
     void Took(uint32_t count, const AppendNote& note) {
         used_ += count;
-        records_[recordCount_++] = {used_, note};
+        records_[recordCount_++] = {used_, note, 0};
     }
-    // Overwrites bytes still held here.
-    void Patch(uint32_t offset, const char* bytes, uint32_t count) {
-        std::memcpy(bytes_ + (offset - written_), bytes, count);
+    // The bytes put at Tail() are `count` text appends of these lengths (at
+    // most 255 bytes each) as `note` says, then one of `lastLength` as
+    // `lastNote` says. The counts are read and written once: read back at
+    // once after a store, they would stall the processor.
+    void TookTexts(const uint8_t* lengths, uint32_t count, const AppendNote& note,
+                   uint32_t lastLength, const AppendNote& lastNote) {
+        uint32_t used = used_;
+        Record* record = records_ + recordCount_;
+        for (uint32_t first = 0; first < count; first += kPartsPerRecord) {
+            uint64_t parts = 0;
+            const uint32_t partCount =
+                count - first < kPartsPerRecord ? count - first : kPartsPerRecord;
+            for (uint32_t i = 0; i < partCount; ++i) {
+                used += lengths[first + i];
+                parts |= static_cast<uint64_t>(lengths[first + i]) << (8 * i);
+            }
+            *record++ = {used, note, parts};
+        }
+        used += lastLength;
+        *record++ = {used, lastNote, 0};
+        used_ = used;
+        recordCount_ = static_cast<uint32_t>(record - records_);
     }
+
+    // Bytes still held here, to be overwritten in place.
+    char* HeldAt(uint32_t offset) { return reinterpret_cast<char*>(bytes_ + (offset - written_)); }
     // Writes out what is held. False once writing has stopped.
     bool Flush() { return FlushRecords(recordCount_); }
 
@@ -75,17 +115,38 @@ class OutputBuffer {
     void FileEndsAt(uint32_t size) { written_ = size; }
 
   private:
+    static constexpr uint32_t kWordBytes = 4;
+
+    // One append, or up to kPartsPerRecord text appends of one block: most
+    // blocks then need three records rather than one per quantity.
+    static constexpr uint32_t kPartsPerRecord = 8;
     struct Record {
         uint32_t end; // offset in the buffer just behind the append
         AppendNote note;
+        // 0 for one append; else each text append's length in a byte, the
+        // first in the lowest.
+        uint64_t partLengths;
     };
 
     bool MakeRoom(uint32_t bytes, const AppendNote& note);
+    bool ReserveByWriting(uint32_t bytes, uint32_t records, const AppendNote& note);
     uint32_t KeptRecords(const AppendNote& note) const;
     bool FlushRecords(uint32_t records);
-    void AddRecord(uint32_t count, const AppendNote& note);
+    // A data run that follows one of the same block joins its record.
+    void AddRecord(uint32_t count, const AppendNote& note) {
+        Record* last = recordCount_ > 0 ? &records_[recordCount_ - 1] : nullptr;
+        used_ += count;
+        if (last != nullptr && note.kind == AppendKind::DataWords &&
+            last->note.kind == AppendKind::DataWords &&
+            last->note.endOffsetFieldPos == note.endOffsetFieldPos) {
+            last->end = used_;
+            return;
+        }
+        records_[recordCount_++] = {used_, note, 0};
+    }
     uint32_t WriteAll(uint32_t from, uint32_t count);
     bool WriteEachAppendFrom(uint32_t done, uint32_t records);
+    bool WriteTextParts(const Record& record, uint32_t start, uint32_t& done);
     bool StopAt(const Record& record, uint32_t wordsWritten, uint32_t done);
 
     File* file_ = nullptr;
