@@ -199,20 +199,26 @@ int32_t ResultOf(CardConversionOutcome outcome) {
 
 } // namespace
 
-bool ConvertPiece(const uint8_t* piece, uint32_t wordCount, CardConversionState& s) {
+bool ConvertPieces(const uint8_t* pieces, uint32_t wordCount, CardConversionState& s) {
     uint32_t i = 0;
+    // A block start the pieces before left unfinished.
+    if (!ReadBlockStart(pieces, wordCount, i, s))
+        return false;
     while (i < wordCount) {
-        if (!ReadBlockStart(piece, wordCount, i, s))
-            return false;
-        if (i == wordCount)
-            return true;
         bool written = true;
-        const Scan found = ScanData(piece, wordCount, i, s, written);
+        const Scan found = ScanData(pieces, wordCount, i, s, written);
         if (!written)
             return false;
-        if (found == Scan::EndMark) // the rest of this piece is passed over
+        if (found == Scan::EndMark) { // the rest of its piece is passed over
+            i = (i / kCardPieceWords + 1) * kCardPieceWords;
+            continue;
+        }
+        if (found != Scan::Marker)
             return true;
-        if (found == Scan::Marker && !StartBlock(piece, i, s))
+        // The new block's start is mostly whole in the pieces; the general
+        // way carries one over into the next.
+        if (!StartBlock(pieces, i, s) ||
+            (!WholeBlockStart(pieces, wordCount, i, s) && !ReadBlockStart(pieces, wordCount, i, s)))
             return false;
     }
     return true;
@@ -230,8 +236,8 @@ CardConversionReport ConvertCardImage(File& image, File& output,
     bool pieceFailed = false;
     uint64_t nextProgress = kProgressStep;
     for (;;) {
-        const uint8_t* piece = nullptr;
-        const uint32_t bytes = pieces.Next(piece);
+        const uint8_t* read = nullptr;
+        const uint32_t bytes = pieces.NextPieces(read);
         report.imageBytesRead += bytes;
         if (options.progress != nullptr && report.imageBytesRead >= nextProgress) {
             options.progress(report.imageBytesRead, options.progressContext);
@@ -240,11 +246,11 @@ CardConversionReport ConvertCardImage(File& image, File& output,
         const uint32_t words = bytes / kWordSize;
         if (words == 0)
             break;
-        if (!ConvertPiece(piece, words, *s)) {
+        if (!ConvertPieces(read, words, *s)) {
             pieceFailed = true;
             break;
         }
-        if (words < kCardPieceWords)
+        if (bytes < kCardPieceSize) // the short piece at the end
             break;
     }
 

@@ -28,9 +28,11 @@ struct CardConversionState {
     DataFileWriter writer;
 };
 
-// Runs the state machine over `wordCount` words of one piece. False when a
-// write failed or a block declared K = 0; the conversion stops then.
-bool ConvertPiece(const uint8_t* piece, uint32_t wordCount, CardConversionState& state);
+// Runs the state machine over `wordCount` words of whole pieces, one after
+// the other, or of the short piece at the image's end. An end mark passes over
+// the rest of its piece only. False when a write failed or a block declared
+// K = 0; the conversion stops then.
+bool ConvertPieces(const uint8_t* pieces, uint32_t wordCount, CardConversionState& state);
 
 // The result codes the host gets.
 constexpr int32_t kCardConverted = 0;

@@ -19,7 +19,7 @@ constexpr uint32_t kKeptShare = 16;
 } // namespace
 
 OutputBuffer::~OutputBuffer() {
-    delete[] bytes_;
+    delete[] memory_;
     delete[] records_;
 }
 
@@ -30,9 +30,25 @@ bool OutputBuffer::Start(File& file, uint32_t bufferSize, bool writeEachAppend) 
     // of any length.
     bufferSize_ = std::max(bufferSize, kSmallestBuffer) / kWordSize * kWordSize;
     maxRecords_ = bufferSize_ / kBytesPerRecord;
-    bytes_ = new (std::nothrow) uint8_t[bufferSize_];
+    memory_ = new (std::nothrow) uint8_t[bufferSize_ + 2 * kLineSize];
     records_ = new (std::nothrow) Record[maxRecords_];
-    return bytes_ != nullptr && records_ != nullptr;
+    if (memory_ == nullptr || records_ == nullptr)
+        return false;
+    const auto address = reinterpret_cast<uintptr_t>(memory_);
+    lineStart_ = memory_ + (kLineSize - address % kLineSize) % kLineSize;
+    bytes_ = lineStart_;
+    return true;
+}
+
+// The held bytes start as far into a cache line as their file offset into
+// one: the system's copy into the file then moves whole lines (a write from
+// bytes shifted against the file by a few bytes costs a few percent more).
+void OutputBuffer::HoldFrom(uint32_t fileOffset, uint32_t skipped) {
+    uint8_t* const moved = lineStart_ + fileOffset % kLineSize;
+    std::memmove(moved, bytes_ + skipped, used_ - skipped);
+    bytes_ = moved;
+    written_ = fileOffset;
+    used_ -= skipped;
 }
 
 bool OutputBuffer::SeekFileEnd(uint32_t& size) {
@@ -116,12 +132,10 @@ bool OutputBuffer::FlushRecords(uint32_t records) {
     const uint32_t done = writeEachAppend_ ? 0 : WriteAll(0, count);
     if (done != count && !WriteEachAppendFrom(done, records))
         return false;
-    std::memmove(bytes_, bytes_ + count, used_ - count);
+    HoldFrom(written_ + count, count);
     for (uint32_t i = records; i < recordCount_; ++i)
         records_[i - records] = {records_[i].end - count, records_[i].note,
                                  records_[i].partLengths};
-    written_ += count;
-    used_ -= count;
     recordCount_ -= records;
     return true;
 }
@@ -157,6 +171,19 @@ bool OutputBuffer::WriteEachAppendFrom(uint32_t done, uint32_t records) {
     return true;
 }
 
+uint32_t OutputBuffer::GroupTexts(const uint8_t* lengths, uint32_t count, TextGroup* groups) {
+    uint32_t groupCount = 0;
+    for (uint32_t first = 0; first < count; first += kPartsPerGroup, ++groupCount) {
+        TextGroup& group = groups[groupCount];
+        group = {0, 0};
+        for (uint32_t i = 0; i < kPartsPerGroup && first + i < count; ++i) {
+            group.length += lengths[first + i];
+            group.partLengths |= static_cast<uint64_t>(lengths[first + i]) << (8 * i);
+        }
+    }
+    return groupCount;
+}
+
 // Each text append of a record in a write of its own, from `start`; false
 // once one did not go in whole.
 bool OutputBuffer::WriteTextParts(const Record& record, uint32_t start, uint32_t& done) {
@@ -180,8 +207,7 @@ bool OutputBuffer::StopAt(const Record& record, uint32_t wordsWritten, uint32_t 
     stop_ = {record.note, record.note.dataWordsBefore + wordsWritten};
     uint32_t size = written_ + done;
     SeekFileEnd(size); // keeps the count above if the file cannot say
-    written_ = size;
-    used_ = 0;
+    HoldFrom(size, used_);
     recordCount_ = 0;
     return false;
 }

@@ -81,30 +81,33 @@ class OutputBuffer {
         used_ += count;
         records_[recordCount_++] = {used_, note, 0};
     }
-    // The bytes put at Tail() are `count` text appends of these lengths (at
-    // most 255 bytes each) as `note` says, then one of `lastLength` as
-    // `lastNote` says. The counts are read and written once: read back at
-    // once after a store, they would stall the processor.
-    void TookTexts(const uint8_t* lengths, uint32_t count, const AppendNote& note,
+    // Up to kPartsPerGroup text appends of one block that share a record:
+    // their total length and each one's length in a byte (at most 255), the
+    // first in the lowest.
+    static constexpr uint32_t kPartsPerGroup = 8;
+    struct TextGroup {
+        uint32_t length;
+        uint64_t partLengths;
+    };
+    // Groups `count` text appends of these lengths; returns the groups made.
+    static uint32_t GroupTexts(const uint8_t* lengths, uint32_t count, TextGroup* groups);
+    // The bytes put at Tail() are text appends in these groups as `note`
+    // says, then one of `lastLength` as `lastNote` says. The counts are read
+    // and written once: read back at once after a store, they would stall
+    // the processor.
+    void TookTexts(const TextGroup* groups, uint32_t groupCount, const AppendNote& note,
                    uint32_t lastLength, const AppendNote& lastNote) {
         uint32_t used = used_;
         Record* record = records_ + recordCount_;
-        for (uint32_t first = 0; first < count; first += kPartsPerRecord) {
-            uint64_t parts = 0;
-            const uint32_t partCount =
-                count - first < kPartsPerRecord ? count - first : kPartsPerRecord;
-            for (uint32_t i = 0; i < partCount; ++i) {
-                used += lengths[first + i];
-                parts |= static_cast<uint64_t>(lengths[first + i]) << (8 * i);
-            }
-            *record++ = {used, note, parts};
+        for (uint32_t i = 0; i < groupCount; ++i) {
+            used += groups[i].length;
+            *record++ = {used, note, groups[i].partLengths};
         }
         used += lastLength;
         *record++ = {used, lastNote, 0};
         used_ = used;
         recordCount_ = static_cast<uint32_t>(record - records_);
     }
-
     // Bytes still held here, to be overwritten in place.
     char* HeldAt(uint32_t offset) { return reinterpret_cast<char*>(bytes_ + (offset - written_)); }
     // Writes out what is held. False once writing has stopped.
@@ -112,14 +115,13 @@ class OutputBuffer {
 
     const StoppedAppend* stopped() const { return stopped_ ? &stop_ : nullptr; }
     // After writes made around the buffer, the file's end is `size`.
-    void FileEndsAt(uint32_t size) { written_ = size; }
+    void FileEndsAt(uint32_t size) { HoldFrom(size, 0); }
 
   private:
     static constexpr uint32_t kWordBytes = 4;
 
-    // One append, or up to kPartsPerRecord text appends of one block: most
-    // blocks then need three records rather than one per quantity.
-    static constexpr uint32_t kPartsPerRecord = 8;
+    // One append, or a group of text appends of one block: most blocks then
+    // need three records rather than one per quantity.
     struct Record {
         uint32_t end; // offset in the buffer just behind the append
         AppendNote note;
@@ -153,7 +155,12 @@ class OutputBuffer {
     bool writeEachAppend_ = false;
     uint32_t bufferSize_ = 0;
     uint32_t maxRecords_ = 0;
-    uint8_t* bytes_ = nullptr;
+    static constexpr uint32_t kLineSize = 64;
+    void HoldFrom(uint32_t fileOffset, uint32_t skipped);
+
+    uint8_t* memory_ = nullptr;    // bufferSize_ and two lines
+    uint8_t* lineStart_ = nullptr; // the first line boundary in it
+    uint8_t* bytes_ = nullptr;     // the held bytes, at the file's offset into a line
     Record* records_ = nullptr;
     uint32_t used_ = 0;
     uint32_t recordCount_ = 0;

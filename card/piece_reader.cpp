@@ -16,11 +16,12 @@ bool PieceReader::Start(File& image, uint32_t piecesPerRead) {
     return buffer_ != nullptr;
 }
 
-uint32_t PieceReader::Next(const uint8_t*& piece) {
+uint32_t PieceReader::NextPieces(const uint8_t*& pieces) {
     if (offset_ == filled_)
         Refill();
-    const uint32_t size = std::min(kCardPieceSize, filled_ - offset_);
-    piece = buffer_ + offset_;
+    const uint32_t held = filled_ - offset_;
+    const uint32_t size = held >= kCardPieceSize ? held / kCardPieceSize * kCardPieceSize : held;
+    pieces = buffer_ + offset_;
     offset_ += size;
     return size;
 }

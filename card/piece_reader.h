@@ -17,9 +17,10 @@ class PieceReader {
     // Reads `piecesPerRead` pieces at a time. False when the buffer cannot
     // be had.
     bool Start(File& image, uint32_t piecesPerRead);
-    // The next piece and its size: 4096 bytes, fewer at the end of the image,
-    // 0 when nothing more can be read.
-    uint32_t Next(const uint8_t*& piece);
+    // As many of the next pieces as the buffer holds, one after the other:
+    // whole pieces of 4096 bytes, or the one shorter piece at the end of the
+    // image; 0 when nothing more can be read.
+    uint32_t NextPieces(const uint8_t*& pieces);
     // True once the read of a piece failed: the image was not read to its end.
     bool failed() const { return failed_; }
 

@@ -117,11 +117,9 @@ struct Avx2Test {
     }
 };
 
-template <bool kCopy>
 __attribute__((target("avx2"))) void CopyVectors(const __m256i* from, uint8_t* to, int count) {
     for (int v = 0; v < count; ++v)
-        if (kCopy)
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to) + v, _mm256_loadu_si256(from + v));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to) + v, _mm256_loadu_si256(from + v));
 }
 
 template <bool kCopy>
@@ -133,7 +131,8 @@ __attribute__((target("avx2"))) uint32_t ScanAvx2(const uint8_t* words, uint32_t
         __m256i raised[4];
         for (int v = 0; v < 4; ++v)
             raised[v] = test.Raised(_mm256_loadu_si256(from + v));
-        CopyVectors<kCopy>(from, copyTo + i * kWordSize, 4);
+        if (kCopy)
+            CopyVectors(from, copyTo + i * kWordSize, 4);
         const __m256i most = _mm256_max_epu8(_mm256_max_epu8(raised[0], raised[1]),
                                              _mm256_max_epu8(raised[2], raised[3]));
         if (test.Hits(most) == 0)
