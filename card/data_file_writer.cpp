@@ -70,8 +70,8 @@ bool DataFileWriter::WriteBlockStart(uint32_t blockNumber, const BlockHeader& he
     PutBlockNumber(start, blockNumber & 0xFFu); // the one text that differs
     std::memcpy(start + last.length, kRowCountPlaceholder, kRowCountPlaceholderSize);
     rowCountFieldPos_ = out_.size() + last.length;
-    out_.TookTexts(last.groups, last.groupCount, note, kRowCountPlaceholderSize,
-                   Note(AppendKind::RowCountPlaceholder));
+    out_.TookBlockStart(last.groups, last.groupCount, endOffsetFieldPos, k,
+                        kRowCountPlaceholderSize);
     return true;
 }
 

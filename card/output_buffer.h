@@ -91,20 +91,27 @@ class OutputBuffer {
     };
     // Groups `count` text appends of these lengths; returns the groups made.
     static uint32_t GroupTexts(const uint8_t* lengths, uint32_t count, TextGroup* groups);
-    // The bytes put at Tail() are text appends in these groups as `note`
-    // says, then one of `lastLength` as `lastNote` says. The counts are read
-    // and written once: read back at once after a store, they would stall
-    // the processor.
-    void TookTexts(const TextGroup* groups, uint32_t groupCount, const AppendNote& note,
-                   uint32_t lastLength, const AppendNote& lastNote) {
+    // The bytes put at Tail() are a block start: its text appends in these
+    // groups, then its row-count placeholder of `placeholderLength` bytes.
+    // The notes are made here from plain values and the counts read and
+    // written once: read back at once after stores of their parts, they
+    // would stall the processor.
+    void TookBlockStart(const TextGroup* groups, uint32_t groupCount, uint32_t endOffsetFieldPos,
+                        uint32_t quantityCount, uint32_t placeholderLength) {
         uint32_t used = used_;
         Record* record = records_ + recordCount_;
         for (uint32_t i = 0; i < groupCount; ++i) {
             used += groups[i].length;
-            *record++ = {used, note, groups[i].partLengths};
+            *record++ = {used,
+                         {AppendKind::BlockText, endOffsetFieldPos, 0, quantityCount, 0},
+                         groups[i].partLengths};
         }
-        used += lastLength;
-        *record++ = {used, lastNote, 0};
+        const uint32_t rowCountFieldPos = written_ + used;
+        used += placeholderLength;
+        *record++ = {used,
+                     {AppendKind::RowCountPlaceholder, endOffsetFieldPos, rowCountFieldPos,
+                      quantityCount, 0},
+                     0};
         used_ = used;
         recordCount_ = static_cast<uint32_t>(record - records_);
     }
