@@ -143,13 +143,14 @@ class OutputBuffer {
     bool FlushRecords(uint32_t records);
     // A data run that follows one of the same block joins its record.
     void AddRecord(uint32_t count, const AppendNote& note) {
-        Record* last = recordCount_ > 0 ? &records_[recordCount_ - 1] : nullptr;
         used_ += count;
-        if (last != nullptr && note.kind == AppendKind::DataWords &&
-            last->note.kind == AppendKind::DataWords &&
-            last->note.endOffsetFieldPos == note.endOffsetFieldPos) {
-            last->end = used_;
-            return;
+        if (recordCount_ > 0 && note.kind == AppendKind::DataWords) {
+            Record& last = records_[recordCount_ - 1];
+            if (last.note.kind == AppendKind::DataWords &&
+                last.note.endOffsetFieldPos == note.endOffsetFieldPos) {
+                last.end = used_;
+                return;
+            }
         }
         records_[recordCount_++] = {used_, note, 0};
     }
