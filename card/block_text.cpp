@@ -86,8 +86,7 @@ int FormatQuantityField(char (&text)[kQuantityFieldSize], uint32_t id) {
     return length;
 }
 
-// Written from the right, two digits a step, straight into the field: two
-// fields per block.
+// Two digits a step, straight into the field: two fields per block.
 bool FormatCountField(char* text, uint32_t value) {
     static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
                                      "25262728293031323334353637383940414243444546474849"

@@ -121,7 +121,7 @@ bool AppendRun(const uint8_t* piece, uint32_t first, uint32_t end, CardConversio
 }
 
 // Data words (or, before the first block, words passed over) up to a block
-// marker, an end mark or the end of the piece. They go into the writer's
+// marker, an end mark or the end of the pieces. They go into the writer's
 // buffer as they are searched while it has room; the rest of a run goes out
 // in one append.
 Scan ScanData(const uint8_t* piece, uint32_t wordCount, uint32_t& i, CardConversionState& s,

@@ -126,6 +126,7 @@ class OutputBuffer {
 
   private:
     static constexpr uint32_t kWordBytes = 4;
+    static constexpr uint32_t kLineSize = 64;
 
     // One append, or a group of text appends of one block: most blocks then
     // need three records rather than one per quantity.
@@ -158,14 +159,12 @@ class OutputBuffer {
     bool WriteEachAppendFrom(uint32_t done, uint32_t records);
     bool WriteTextParts(const Record& record, uint32_t start, uint32_t& done);
     bool StopAt(const Record& record, uint32_t wordsWritten, uint32_t done);
+    void HoldFrom(uint32_t fileOffset, uint32_t skipped);
 
     File* file_ = nullptr;
     bool writeEachAppend_ = false;
     uint32_t bufferSize_ = 0;
     uint32_t maxRecords_ = 0;
-    static constexpr uint32_t kLineSize = 64;
-    void HoldFrom(uint32_t fileOffset, uint32_t skipped);
-
     uint8_t* memory_ = nullptr;    // bufferSize_ and two lines
     uint8_t* lineStart_ = nullptr; // the first line boundary in it
     uint8_t* bytes_ = nullptr;     // the held bytes, at the file's offset into a line
