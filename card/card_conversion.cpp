@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "card/card_word.h"
 #include "card/piece_reader.h"
 #include "card/reserved_word_scan.h"
 
@@ -13,11 +14,8 @@ namespace {
 constexpr uint32_t kWordSize = 4;
 constexpr uint64_t kProgressStep = 1 << 20;
 
-// Header and id words stand most significant byte first.
 uint32_t WordValue(const uint8_t* piece, uint32_t index) {
-    const uint8_t* word = piece + index * kWordSize;
-    return static_cast<uint32_t>(word[0]) << 24 | static_cast<uint32_t>(word[1]) << 16 |
-           static_cast<uint32_t>(word[2]) << 8 | word[3];
+    return CardWord(piece + index * kWordSize);
 }
 
 // The two reserved patterns, recognised on the first three bytes as stored.

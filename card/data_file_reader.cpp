@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "card/block_text.h"
+#include "card/card_word.h"
 
 namespace {
 
@@ -160,7 +161,5 @@ void DataFileReader::CheckData(DataFileBlock& block) {
 uint32_t DataFileReader::DataWord(const DataFileBlock& block, uint64_t index) const {
     if (index >= block.dataWords)
         return 0;
-    const uint8_t* word = bytes_ + block.dataOffset + index * 4;
-    return static_cast<uint32_t>(word[0]) << 24 | static_cast<uint32_t>(word[1]) << 16 |
-           static_cast<uint32_t>(word[2]) << 8 | word[3];
+    return CardWord(bytes_ + block.dataOffset + index * 4);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "card/card_word.h"
 #include "card/decimal_text.h"
 
 namespace {
@@ -91,9 +92,7 @@ void DataFileWriter::MakeBlockStartText(uint32_t blockNumber, const BlockHeader&
     last.lengths[0] = static_cast<uint8_t>(texts_.BlockText(start, blockNumber, header));
     out_.Took(last.lengths[0], note);
     for (uint32_t i = 0; i < k; ++i) {
-        const uint8_t* w = startWords + (kHeaderWords + i) * kWordSize;
-        const uint32_t id = static_cast<uint32_t>(w[0]) << 24 | static_cast<uint32_t>(w[1]) << 16 |
-                            static_cast<uint32_t>(w[2]) << 8 | w[3];
+        const uint32_t id = CardWord(startWords + (kHeaderWords + i) * kWordSize);
         last.lengths[i + 1] = static_cast<uint8_t>(texts_.QuantityField(out_.Tail(), id));
         out_.Took(last.lengths[i + 1], note);
     }
