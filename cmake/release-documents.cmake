@@ -5,26 +5,18 @@
 # document at its page), and a link to anything the archive does not hold
 # stops the release.
 #   render_pages(<pages> <files>): pairs of destination in the archive and
-#   source relative to SOURCE_DIR; the files are copied as they are.
+#   source relative to SOURCE_DIR; the files are those the pages may link to
+#   (make-release.cmake stages them).
 
 function(render_pages pages files)
     # Where each source lands in the archive.
-    set(all ${pages} ${files})
-    list(LENGTH all count)
-    math(EXPR last "${count} - 1")
-    foreach(i RANGE 0 ${last} 2)
-        math(EXPR j "${i} + 1")
-        list(GET all ${i} destination)
-        list(GET all ${j} source)
+    split_pairs("${pages};${files}" destinations sources)
+    foreach(destination source IN ZIP_LISTS destinations sources)
         set(archived_${source} ${destination})
     endforeach()
 
-    list(LENGTH pages count)
-    math(EXPR last "${count} - 1")
-    foreach(i RANGE 0 ${last} 2)
-        math(EXPR j "${i} + 1")
-        list(GET pages ${i} destination)
-        list(GET pages ${j} source)
+    split_pairs("${pages}" destinations sources)
+    foreach(destination source IN ZIP_LISTS destinations sources)
         execute_process(COMMAND ${MARKDOWN} -x tables -x fenced_code -x sane_lists -e utf-8
                 ${SOURCE_DIR}/${source}
             OUTPUT_VARIABLE body RESULT_VARIABLE status)
@@ -56,16 +48,5 @@ function(render_pages pages files)
         string(REGEX MATCH "<h1>([^<]*)</h1>" heading "${body}")
         set(title "${CMAKE_MATCH_1}")
         configure_file(${SOURCE_DIR}/cmake/release-page.html.in ${root}/${destination} @ONLY)
-    endforeach()
-
-    list(LENGTH files count)
-    math(EXPR last "${count} - 1")
-    foreach(i RANGE 0 ${last} 2)
-        math(EXPR j "${i} + 1")
-        list(GET files ${i} destination)
-        list(GET files ${j} source)
-        get_filename_component(folder ${root}/${destination} DIRECTORY)
-        file(MAKE_DIRECTORY ${folder})
-        file(COPY_FILE ${SOURCE_DIR}/${source} ${root}/${destination})
     endforeach()
 endfunction()
