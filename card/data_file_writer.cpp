@@ -89,15 +89,16 @@ void DataFileWriter::MakeBlockStartText(uint32_t blockNumber, const BlockHeader&
     const uint32_t k = header.quantityCount;
     char* const start = out_.Tail();
     static_assert(kBlockTextSize <= 255 && kQuantityFieldSize <= 255, "lengths kept in a byte");
-    last.lengths[0] = static_cast<uint8_t>(texts_.BlockText(start, blockNumber, header));
-    out_.Took(last.lengths[0], note);
+    uint8_t lengths[kBatchedQuantities + 1]; // the block text's, then each field's
+    lengths[0] = static_cast<uint8_t>(texts_.BlockText(start, blockNumber, header));
+    out_.Took(lengths[0], note);
     for (uint32_t i = 0; i < k; ++i) {
         const uint32_t id = CardWord(startWords + (kHeaderWords + i) * kWordSize);
-        last.lengths[i + 1] = static_cast<uint8_t>(texts_.QuantityField(out_.Tail(), id));
-        out_.Took(last.lengths[i + 1], note);
+        lengths[i + 1] = static_cast<uint8_t>(texts_.QuantityField(out_.Tail(), id));
+        out_.Took(lengths[i + 1], note);
     }
     last.length = static_cast<uint32_t>(out_.Tail() - start);
-    last.groupCount = OutputBuffer::GroupTexts(last.lengths, k + 1, last.groups);
+    last.groupCount = OutputBuffer::GroupTexts(lengths, k + 1, last.groups);
     std::memcpy(last.text, start, last.length);
     std::memcpy(last.startWords, startWords, (kHeaderWords + k) * kWordSize);
     last.quantityCount = k;

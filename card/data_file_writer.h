@@ -101,7 +101,6 @@ class DataFileWriter {
         bool made = false;
         uint32_t quantityCount = 0;
         uint8_t startWords[(kHeaderWords + kBatchedQuantities) * kWordBytes];
-        uint8_t lengths[kBatchedQuantities + 1]; // the block text's, then each field's
         OutputBuffer::TextGroup groups[kBatchedQuantities / OutputBuffer::kPartsPerGroup + 1];
         uint32_t groupCount = 0;
         uint32_t length = 0;
