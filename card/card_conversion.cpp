@@ -54,6 +54,7 @@ bool ReadBlockStart(const uint8_t* piece, uint32_t wordCount, uint32_t& i, CardC
     if (s.state == CardReadState::ReadingHeader && s.counter == 0 &&
         WholeBlockStart(piece, wordCount, i, s))
         return true;
+    s.writer.ImageUnreadFrom(piece + i * kWordSize);
     if (s.state == CardReadState::ReadingHeader) {
         for (; s.counter < 4; ++s.counter, ++i) {
             if (i == wordCount)
@@ -225,11 +226,12 @@ bool ConvertPieces(const uint8_t* pieces, uint32_t wordCount, CardConversionStat
 CardConversionReport ConvertCardImage(File& image, File& output,
                                       const CardConversionOptions& options) {
     CardConversionReport report;
-    PieceReader pieces;
+    const uint32_t readSize = PieceReader::ReadSize(options.piecesPerRead);
     std::unique_ptr<CardConversionState> s(new (std::nothrow) CardConversionState);
-    if (!pieces.Start(image, options.piecesPerRead) || !s ||
-        !s->writer.Start(output, options.writer))
+    if (!s || !s->writer.Start(output, options.writer, readSize))
         return report;
+    PieceReader pieces;
+    pieces.Start(image, readSize, s->writer);
 
     bool pieceFailed = false;
     uint64_t nextProgress = kProgressStep;

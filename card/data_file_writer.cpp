@@ -28,9 +28,9 @@ bool SameWords(const uint8_t* a, const uint8_t* b, uint32_t wordCount) {
 
 } // namespace
 
-bool DataFileWriter::Start(File& file, const DataFileWriterOptions& options) {
+bool DataFileWriter::Start(File& file, const DataFileWriterOptions& options, uint32_t readSize) {
     sizeLimit_ = std::clamp<uint32_t>(options.sizeLimit, 1, kLargestCountFieldValue + 1);
-    return out_.Start(file, options.bufferSize, options.writeEachAppend);
+    return out_.Start(file, options.bufferSize, readSize, options.writeEachAppend);
 }
 
 bool DataFileWriter::WriteBlockHeader(uint32_t blockNumber, const BlockHeader& header) {
@@ -53,6 +53,7 @@ bool DataFileWriter::WriteBlockStart(uint32_t blockNumber, const BlockHeader& he
         return false;
     const uint32_t endOffsetFieldPos = out_.size() + kEndOffsetFieldOffset;
     const AppendNote note{AppendKind::BlockText, endOffsetFieldPos, 0, k, 0};
+    out_.ImageUnreadFrom(startWords);
     if (!out_.Reserve(most, k + 2, note))
         return false;
     endOffsetFieldPos_ = endOffsetFieldPos;

@@ -7,15 +7,17 @@
 
 #include "card/block_text.h"
 #include "card/output_buffer.h"
+#include "card/piece_reader.h"
 #include "files/file.h"
 
 struct DataFileWriterOptions {
     // The file stays below this size; an append that would reach it is
     // refused, so the 8-place fields can always say where a block ends.
     uint32_t sizeLimit = kLargestCountFieldValue + 1;
-    // Bytes held back before a write; the memory stays this whatever the
-    // image's size.
-    uint32_t bufferSize = 256 * 1024;
+    // Bytes held back before a write; the memory, the image's reads in it,
+    // stays this (or a read and a gap, if more) whatever the image's size.
+    // Room for a read of 256 KB and the texts of its blocks.
+    uint32_t bufferSize = 384 * 1024;
     // One write per text field and per data word, as nothing is held back
     // (for comparing against the buffered writes).
     bool writeEachAppend = false;
@@ -30,16 +32,24 @@ struct WriteStop {
     bool sizeLimit;            // refused for the size limit, not by the file
 };
 
-class DataFileWriter {
+// The image is read into the writer's buffer (RoomForRead): data words are
+// moved down in it rather than copied into a buffer of their own.
+class DataFileWriter final : public ReadRoom {
   public:
-    // False when the memory for the buffer cannot be had.
-    bool Start(File& file, const DataFileWriterOptions& options);
+    // False when the memory for the buffer cannot be had. The image's reads
+    // take `readSize` bytes.
+    bool Start(File& file, const DataFileWriterOptions& options, uint32_t readSize);
+    uint8_t* RoomForRead() override { return out_.RoomForRead(Note(AppendKind::DataWords)); }
+    // The image's bytes from `unread` on are not converted yet: the texts
+    // appended from here on stay below them.
+    void ImageUnreadFrom(const uint8_t* unread) { out_.ImageUnreadFrom(unread); }
 
     // A block's text, its quantity fields for the K ids and its row-count
     // placeholder, put straight into the buffer: the appends
     // WriteBlockHeader, WriteQuantityField and WriteRowCountPlaceholder make,
     // for the cost of one. `startWords` are the block's four header words and
-    // its K ids as they stand on the card. False, with nothing appended, when
+    // its K ids as they stand on the card, the image's first bytes not yet
+    // converted. False, with nothing appended, when
     // they are to be made one by one: K above kBatchedQuantities, no room,
     // the size limit near, writing stopped.
     bool WriteBlockStart(uint32_t blockNumber, const BlockHeader& header,

@@ -15,6 +15,10 @@ constexpr uint32_t kWordSize = 4;
 // The open block's appends stay over a write when they take at most this
 // share of the buffer and of the records.
 constexpr uint32_t kKeptShare = 16;
+// A read lands this share of the buffer behind the held bytes: the texts of a
+// read's blocks mostly take more room than their card words, and while they
+// fit in the gap the data stays in place until the next read.
+constexpr uint32_t kReadGapShare = 8;
 
 } // namespace
 
@@ -23,14 +27,21 @@ OutputBuffer::~OutputBuffer() {
     delete[] records_;
 }
 
-bool OutputBuffer::Start(File& file, uint32_t bufferSize, bool writeEachAppend) {
+bool OutputBuffer::Start(File& file, uint32_t bufferSize, uint32_t readSize, bool writeEachAppend) {
     file_ = &file;
     writeEachAppend_ = writeEachAppend;
     // A multiple of 4, so a data run fills it to the last byte after text
     // of any length.
     bufferSize_ = std::max(bufferSize, kSmallestBuffer) / kWordSize * kWordSize;
     maxRecords_ = bufferSize_ / kBytesPerRecord;
-    memory_ = new (std::nothrow) uint8_t[bufferSize_ + 2 * kLineSize];
+    // Past the kept appends (a line's offset and a sixteenth of the buffer)
+    // the gap leaves room for the longest text and the searching copy's
+    // overrun; a flush in the middle of a read finds that room again.
+    readGap_ = bufferSize_ / kReadGapShare + kLineSize + kSmallestBuffer + kScanCopyOverrun;
+    readSize_ = readSize;
+    const uint32_t readEnd = 2 * kLineSize + bufferSize_ / kKeptShare + readGap_ + readSize;
+    memorySize_ = std::max(kLineSize + bufferSize_, readEnd);
+    memory_ = new (std::nothrow) uint8_t[memorySize_ + kLineSize];
     records_ = new (std::nothrow) Record[maxRecords_];
     if (memory_ == nullptr || records_ == nullptr)
         return false;
@@ -59,8 +70,11 @@ bool OutputBuffer::SeekFileEnd(uint32_t& size) {
     return true;
 }
 
+// Data words come from the image at or above where they go; only texts are
+// kept below it.
 bool OutputBuffer::MakeRoom(uint32_t bytes, const AppendNote& note) {
-    if (bufferSize_ - used_ >= bytes && recordCount_ < maxRecords_)
+    if (bufferSize_ - used_ >= bytes && recordCount_ < maxRecords_ &&
+        (note.kind == AppendKind::DataWords || BelowUnread(bytes)))
         return true;
     return FlushRecords(recordCount_ - KeptRecords(note));
 }
@@ -68,10 +82,20 @@ bool OutputBuffer::MakeRoom(uint32_t bytes, const AppendNote& note) {
 bool OutputBuffer::ReserveByWriting(uint32_t bytes, uint32_t records, const AppendNote& note) {
     if (stopped_ || writeEachAppend_ || bytes > bufferSize_ / 2 || records > maxRecords_ / 2)
         return false;
-    if (bufferSize_ - used_ >= bytes && maxRecords_ - recordCount_ >= records)
+    if (bufferSize_ - used_ >= bytes && maxRecords_ - recordCount_ >= records && BelowUnread(bytes))
         return true;
     return FlushRecords(recordCount_ - KeptRecords(note)) && bufferSize_ - used_ >= bytes &&
-           maxRecords_ - recordCount_ >= records;
+           maxRecords_ - recordCount_ >= records && BelowUnread(bytes);
+}
+
+uint8_t* OutputBuffer::RoomForRead(const AppendNote& openBlock) {
+    const auto readStart = [this] {
+        return (HeldEnd() + readGap_ + kLineSize - 1) / kLineSize * kLineSize;
+    };
+    if (readStart() + readSize_ > memorySize_)
+        FlushRecords(recordCount_ - KeptRecords(openBlock));
+    unreadFrom_ = readStart();
+    return lineStart_ + unreadFrom_;
 }
 
 // The appends of the block `note` belongs to, when they are few: they stay
@@ -107,7 +131,7 @@ bool OutputBuffer::Append(const uint8_t* bytes, uint32_t count, const AppendNote
             return false;
         const uint32_t room = (bufferSize_ - used_) / kWordSize * kWordSize;
         const uint32_t part = std::min(count, room);
-        std::memcpy(bytes_ + used_, bytes, part);
+        std::memmove(bytes_ + used_, bytes, part); // from the image read in here
         AddRecord(part, run);
         run.dataWordsBefore += part / kWordSize;
         bytes += part;

@@ -3,11 +3,17 @@
 // written again one by one, each text field as one write and each data word
 // as one, so the file ends exactly where writing them one at a time would
 // have ended it, and the first append that did not go in whole is known.
+//
+// The card image is read into the same memory, behind the held bytes: data
+// words then move down in place into lines the read has just brought in,
+// rather than into a second buffer, and texts stay below the image's bytes
+// still to be read.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 
+#include "card/reserved_word_scan.h"
 #include "files/file.h"
 
 enum class AppendKind : uint8_t { BlockText, RowCountPlaceholder, DataWords };
@@ -34,9 +40,26 @@ class OutputBuffer {
     OutputBuffer& operator=(const OutputBuffer&) = delete;
     ~OutputBuffer();
 
-    // Allocates the buffer; false when the memory cannot be had. With
-    // `writeEachAppend`, every append is written at once in its own writes.
-    bool Start(File& file, uint32_t bufferSize, bool writeEachAppend);
+    // Allocates the buffer, with room for reads of `readSize` bytes; false
+    // when the memory cannot be had. With `writeEachAppend`, every append is
+    // written at once in its own writes.
+    bool Start(File& file, uint32_t bufferSize, uint32_t readSize, bool writeEachAppend);
+
+    // Room for the next read, a gap behind the held bytes. When the read
+    // would not fit, what is held is written out first but the appends of
+    // the block `openBlock` belongs to, if few (as before a full buffer's
+    // write). A failed write shows at the next append, as it would have
+    // there.
+    uint8_t* RoomForRead(const AppendNote& openBlock);
+    // The image's bytes from `unread` on are still to be converted: texts
+    // stay kScanCopyOverrun bytes below them, so that the data words behind
+    // can be moved down by the searching copy. Data words appended come from
+    // at or above where they go.
+    void ImageUnreadFrom(const uint8_t* unread) {
+        const uintptr_t at =
+            reinterpret_cast<uintptr_t>(unread) - reinterpret_cast<uintptr_t>(lineStart_);
+        unreadFrom_ = at <= memorySize_ ? static_cast<uint32_t>(at) : kNoImageHeld;
+    }
 
     File& file() { return *file_; }
     // Moves to the file's end and gives its size there; false, leaving
@@ -59,7 +82,7 @@ class OutputBuffer {
         // Most calls find the room there already.
         if (!stopped_ && !writeEachAppend_ && bytes <= bufferSize_ - used_ &&
             records <= maxRecords_ - recordCount_ && bytes <= bufferSize_ / 2 &&
-            records <= maxRecords_ / 2)
+            records <= maxRecords_ / 2 && BelowUnread(bytes))
             return true;
         return ReserveByWriting(bytes, records, note);
     }
@@ -127,6 +150,14 @@ class OutputBuffer {
   private:
     static constexpr uint32_t kWordBytes = 4;
     static constexpr uint32_t kLineSize = 64;
+    static constexpr uint32_t kNoImageHeld = UINT32_MAX;
+
+    // Where the held bytes end, from lineStart_.
+    uint32_t HeldEnd() const { return static_cast<uint32_t>(bytes_ - lineStart_) + used_; }
+    // `bytes` more text leave room for the searching copy below the image.
+    bool BelowUnread(uint32_t bytes) const {
+        return unreadFrom_ == kNoImageHeld || HeldEnd() + bytes + kScanCopyOverrun <= unreadFrom_;
+    }
 
     // One append, or a group of text appends of one block: most blocks then
     // need three records rather than one per quantity.
@@ -165,9 +196,13 @@ class OutputBuffer {
     bool writeEachAppend_ = false;
     uint32_t bufferSize_ = 0;
     uint32_t maxRecords_ = 0;
-    uint8_t* memory_ = nullptr;    // bufferSize_ and two lines
-    uint8_t* lineStart_ = nullptr; // the first line boundary in it
-    uint8_t* bytes_ = nullptr;     // the held bytes, at the file's offset into a line
+    uint32_t readSize_ = 0;
+    uint32_t readGap_ = 0;
+    uint32_t memorySize_ = 0;            // from lineStart_
+    uint32_t unreadFrom_ = kNoImageHeld; // from lineStart_
+    uint8_t* memory_ = nullptr;          // memorySize_ and a line
+    uint8_t* lineStart_ = nullptr;       // the first line boundary in it
+    uint8_t* bytes_ = nullptr;           // the held bytes, at the file's offset into a line
     Record* records_ = nullptr;
     uint32_t used_ = 0;
     uint32_t recordCount_ = 0;

@@ -1,19 +1,17 @@
 #include "card/piece_reader.h"
 
 #include <algorithm>
-#include <new>
 
 #include "card/card_conversion.h"
 
-PieceReader::~PieceReader() {
-    delete[] buffer_;
+uint32_t PieceReader::ReadSize(uint32_t piecesPerRead) {
+    return std::max<uint32_t>(piecesPerRead, 1) * kCardPieceSize;
 }
 
-bool PieceReader::Start(File& image, uint32_t piecesPerRead) {
+void PieceReader::Start(File& image, uint32_t readSize, ReadRoom& room) {
     image_ = &image;
-    readSize_ = std::max<uint32_t>(piecesPerRead, 1) * kCardPieceSize;
-    buffer_ = new (std::nothrow) uint8_t[readSize_];
-    return buffer_ != nullptr;
+    readSize_ = readSize;
+    room_ = &room;
 }
 
 uint32_t PieceReader::NextPieces(const uint8_t*& pieces) {
@@ -33,14 +31,18 @@ uint32_t PieceReader::NextPieces(const uint8_t*& pieces) {
 void PieceReader::Refill() {
     offset_ = 0;
     if (!pieceByPiece_) {
-        filled_ = image_->Read(buffer_, readSize_).bytes;
+        uint8_t* const room = room_->RoomForRead();
+        buffer_ = room;
+        filled_ = image_->Read(room, readSize_).bytes;
         if (filled_ == readSize_)
             return;
         pieceByPiece_ = true;
         if (filled_ > 0)
             return;
     }
-    const FileTransfer read = image_->Read(buffer_, kCardPieceSize);
+    uint8_t* const room = room_->RoomForRead();
+    buffer_ = room;
+    const FileTransfer read = image_->Read(room, kCardPieceSize);
     filled_ = read.bytes;
     // Only a piece that cannot be had is lost; a large read that failed is
     // tried again piece by piece first.

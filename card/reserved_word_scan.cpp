@@ -15,6 +15,7 @@ namespace {
 constexpr uint32_t kWordSize = 4;
 // 64 bytes a step: one cache line.
 constexpr uint32_t kGroupWords = 16;
+static_assert(2 * kGroupWords * kWordSize <= kScanCopyOverrun, "the largest step's copy");
 
 // The words left behind the last whole group, one by one.
 template <bool kCopy>

@@ -251,6 +251,47 @@ TEST(CardWriteFailure, BufferedWritingMatchesOneWriteAtATime) {
     EXPECT_GT(stops, 150) << "the disk filled up often enough";
 }
 
+// Block starts of few quantities, mostly without data: their texts take
+// three times the room of their card words and catch up with the image read
+// into the same buffer, again and again within one read; a run of data then
+// moves down close below the image's next block.
+TEST(CardWriteFailure, TextsOutgrowingTheirCardWordsLeaveTheImageUnreadIntact) {
+    std::mt19937 random(31);
+    std::vector<uint8_t> image;
+    const auto word = [&](uint32_t w) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            image.push_back(static_cast<uint8_t>(w >> shift));
+    };
+    std::vector<uint32_t> start;
+    for (uint32_t b = 0; b < 3000; ++b) {
+        if (start.empty() || random() % 2 == 0) {
+            const uint32_t k = random() % 16 == 0 ? 64 : 1;
+            start = {731000 + b, static_cast<uint32_t>(random() % 86400), 7, k};
+            for (uint32_t i = 0; i < k; ++i)
+                start.push_back(random() % 2900);
+        }
+        word(0x7FFF0000u | (b & 0xFF));
+        for (const uint32_t w : start)
+            word(w);
+        for (uint32_t i = random() % 8 == 0 ? 40 + random() % 300 : 0; i > 0; --i)
+            word(random() & 0x7EFFFFFFu);
+    }
+    const Outcome expected = Literal(image, UINT32_MAX, {});
+    const uint32_t cut = static_cast<uint32_t>(expected.file.size() / 3 + 1);
+    DataFileWriterOptions medium, large;
+    medium.bufferSize = 60000;
+    for (const auto& writer : {medium, large})
+        for (const uint32_t pieces : {1u, 64u}) {
+            EXPECT_TRUE(Buffered(image, UINT32_MAX, {}, writer, UINT32_MAX, pieces).file ==
+                        expected.file)
+                << writer.bufferSize << " " << pieces;
+            const auto disk = MemoryFile::FullDisk::RefusesWholeWrite;
+            EXPECT_TRUE(Buffered(image, cut, disk, writer, UINT32_MAX, pieces).file ==
+                        Literal(image, cut, disk).file)
+                << writer.bufferSize << " " << pieces;
+        }
+}
+
 TEST(CardWriteFailure, ReadFailuresLoseOnlyThePieceTheyHit) {
     std::mt19937 random(7);
     for (int round = 0; round < 60; ++round) {
