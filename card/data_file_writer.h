@@ -122,7 +122,7 @@ class DataFileWriter final : public ReadRoom {
 
     OutputBuffer out_;
     BlockTextMemo texts_;
-    BlockStartText lastStart_;
+    BlockStartText lastStart_{};
     bool hasLastRows_ = false;
     uint32_t lastRowCount_ = 0; // the row count lastRows_ holds
     char lastRows_[kCountFieldWidth] = {};

@@ -229,9 +229,9 @@ bool OutputBuffer::WriteTextParts(const Record& record, uint32_t start, uint32_t
 bool OutputBuffer::StopAt(const Record& record, uint32_t wordsWritten, uint32_t done) {
     stopped_ = true;
     stop_ = {record.note, record.note.dataWordsBefore + wordsWritten};
-    uint32_t size = written_ + done;
-    SeekFileEnd(size); // keeps the count above if the file cannot say
-    HoldFrom(size, used_);
+    uint32_t fileEnd = written_ + done;
+    SeekFileEnd(fileEnd); // keeps the count above if the file cannot say
+    HoldFrom(fileEnd, used_);
     recordCount_ = 0;
     return false;
 }

@@ -206,8 +206,9 @@ constexpr int kIdRange = 2831;
 
 constexpr std::array<int16_t, kIdRange> BuildIndex() {
     std::array<int16_t, kIdRange> rowOfId{};
+    // std::fill is constexpr only from C++20 on.
     for (int16_t& row : rowOfId)
-        row = -1;
+        row = -1; // cppcheck-suppress useStlAlgorithm
     for (int row = kQuantityRowCount - 1; row >= 0; --row) {
         const int id = kBuilt.rows()[row].id;
         if (id < 0 || id >= kIdRange) {
