@@ -40,8 +40,8 @@ class DataFileWriter final : public ReadRoom {
     // take `readSize` bytes.
     bool Start(File& file, const DataFileWriterOptions& options, uint32_t readSize);
     uint8_t* RoomForRead() override { return out_.RoomForRead(Note(AppendKind::DataWords)); }
-    // The image's bytes from `unread` on are not converted yet: the texts
-    // appended from here on stay below them.
+    // The image's bytes from `unread` on, in the room of the last read, are
+    // not converted yet: the texts appended from here on stay below them.
     void ImageUnreadFrom(const uint8_t* unread) { out_.ImageUnreadFrom(unread); }
 
     // A block's text, its quantity fields for the K ids and its row-count

@@ -34,14 +34,8 @@ bool OutputBuffer::Start(File& file, uint32_t bufferSize, uint32_t readSize, boo
     // of any length.
     bufferSize_ = std::max(bufferSize, kSmallestBuffer) / kWordSize * kWordSize;
     maxRecords_ = bufferSize_ / kBytesPerRecord;
-    // Past the kept appends (a line's offset and a sixteenth of the buffer)
-    // the gap leaves room for the longest text and the searching copy's
-    // overrun; a flush in the middle of a read finds that room again.
-    readGap_ = bufferSize_ / kReadGapShare + kLineSize + kSmallestBuffer + kScanCopyOverrun;
     readSize_ = readSize;
-    const uint32_t readEnd = 2 * kLineSize + bufferSize_ / kKeptShare + readGap_ + readSize;
-    memorySize_ = std::max(kLineSize + bufferSize_, readEnd);
-    memory_ = new (std::nothrow) uint8_t[memorySize_ + kLineSize];
+    memory_ = new (std::nothrow) uint8_t[MemorySize() + kLineSize];
     records_ = new (std::nothrow) Record[maxRecords_];
     if (memory_ == nullptr || records_ == nullptr)
         return false;
@@ -88,11 +82,20 @@ bool OutputBuffer::ReserveByWriting(uint32_t bytes, uint32_t records, const Appe
            maxRecords_ - recordCount_ >= records && BelowUnread(bytes);
 }
 
+uint32_t OutputBuffer::ReadGap() const {
+    return bufferSize_ / kReadGapShare + kLineSize + kSmallestBuffer + kScanCopyOverrun;
+}
+
+uint32_t OutputBuffer::MemorySize() const {
+    const uint32_t readEnd = 2 * kLineSize + bufferSize_ / kKeptShare + ReadGap() + readSize_;
+    return std::max(kLineSize + bufferSize_, readEnd);
+}
+
 uint8_t* OutputBuffer::RoomForRead(const AppendNote& openBlock) {
     const auto readStart = [this] {
-        return (HeldEnd() + readGap_ + kLineSize - 1) / kLineSize * kLineSize;
+        return (HeldEnd() + ReadGap() + kLineSize - 1) / kLineSize * kLineSize;
     };
-    if (readStart() + readSize_ > memorySize_)
+    if (readStart() + readSize_ > MemorySize())
         FlushRecords(recordCount_ - KeptRecords(openBlock));
     unreadFrom_ = readStart();
     return lineStart_ + unreadFrom_;

@@ -51,14 +51,12 @@ class OutputBuffer {
     // write). A failed write shows at the next append, as it would have
     // there.
     uint8_t* RoomForRead(const AppendNote& openBlock);
-    // The image's bytes from `unread` on are still to be converted: texts
-    // stay kScanCopyOverrun bytes below them, so that the data words behind
-    // can be moved down by the searching copy. Data words appended come from
-    // at or above where they go.
+    // The image's bytes from `unread` on, in the room of the last read, are
+    // still to be converted: texts stay kScanCopyOverrun bytes below them, so
+    // that the data words behind can be moved down by the searching copy.
+    // Data words appended come from at or above where they go.
     void ImageUnreadFrom(const uint8_t* unread) {
-        const uintptr_t at =
-            reinterpret_cast<uintptr_t>(unread) - reinterpret_cast<uintptr_t>(lineStart_);
-        unreadFrom_ = at <= memorySize_ ? static_cast<uint32_t>(at) : kNoImageHeld;
+        unreadFrom_ = static_cast<uint32_t>(unread - lineStart_);
     }
 
     File& file() { return *file_; }
@@ -152,6 +150,13 @@ class OutputBuffer {
     static constexpr uint32_t kLineSize = 64;
     static constexpr uint32_t kNoImageHeld = UINT32_MAX;
 
+    // Past the kept appends (a line's offset and a sixteenth of the buffer)
+    // a read's gap leaves room for the longest text and the searching copy's
+    // overrun; a flush in the middle of a read finds that room again.
+    uint32_t ReadGap() const;
+    // From lineStart_: the held bytes at their most, or a read behind the
+    // kept appends and the gap.
+    uint32_t MemorySize() const;
     // Where the held bytes end, from lineStart_.
     uint32_t HeldEnd() const { return static_cast<uint32_t>(bytes_ - lineStart_) + used_; }
     // `bytes` more text leave room for the searching copy below the image.
@@ -197,10 +202,8 @@ class OutputBuffer {
     uint32_t bufferSize_ = 0;
     uint32_t maxRecords_ = 0;
     uint32_t readSize_ = 0;
-    uint32_t readGap_ = 0;
-    uint32_t memorySize_ = 0;            // from lineStart_
     uint32_t unreadFrom_ = kNoImageHeld; // from lineStart_
-    uint8_t* memory_ = nullptr;          // memorySize_ and a line
+    uint8_t* memory_ = nullptr;          // MemorySize() and a line
     uint8_t* lineStart_ = nullptr;       // the first line boundary in it
     uint8_t* bytes_ = nullptr;           // the held bytes, at the file's offset into a line
     Record* records_ = nullptr;

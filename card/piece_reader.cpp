@@ -31,20 +31,22 @@ uint32_t PieceReader::NextPieces(const uint8_t*& pieces) {
 void PieceReader::Refill() {
     offset_ = 0;
     if (!pieceByPiece_) {
-        uint8_t* const room = room_->RoomForRead();
-        buffer_ = room;
-        filled_ = image_->Read(room, readSize_).bytes;
+        filled_ = ReadIntoRoom(readSize_).bytes;
         if (filled_ == readSize_)
             return;
         pieceByPiece_ = true;
         if (filled_ > 0)
             return;
     }
-    uint8_t* const room = room_->RoomForRead();
-    buffer_ = room;
-    const FileTransfer read = image_->Read(room, kCardPieceSize);
+    const FileTransfer read = ReadIntoRoom(kCardPieceSize);
     filled_ = read.bytes;
     // Only a piece that cannot be had is lost; a large read that failed is
     // tried again piece by piece first.
     failed_ = failed_ || read.failed;
+}
+
+FileTransfer PieceReader::ReadIntoRoom(uint32_t size) {
+    uint8_t* const room = room_->RoomForRead();
+    buffer_ = room;
+    return image_->Read(room, size);
 }

@@ -35,6 +35,7 @@ class PieceReader {
 
   private:
     void Refill();
+    FileTransfer ReadIntoRoom(uint32_t size);
 
     File* image_ = nullptr;
     ReadRoom* room_ = nullptr;
