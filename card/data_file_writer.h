@@ -14,9 +14,10 @@ struct DataFileWriterOptions {
     // The file stays below this size; an append that would reach it is
     // refused, so the 8-place fields can always say where a block ends.
     uint32_t sizeLimit = kLargestCountFieldValue + 1;
-    // Bytes held back before a write; the memory, the image's reads in it,
-    // stays this (or a read and a gap, if more) whatever the image's size.
-    // Room for a read of 256 KB and the texts of its blocks.
+    // Bytes held back before a write. The image is read into the same
+    // memory, which stays this (or a read and its gap, if more) whatever the
+    // image's size: 384 KB hold a read of 256 KB, its gap and what its
+    // blocks' texts add before one write.
     uint32_t bufferSize = 384 * 1024;
     // One write per text field and per data word, as nothing is held back
     // (for comparing against the buffered writes).
