@@ -49,7 +49,7 @@ class CatalogueStore : public CatalogueSink {
         for (int language = 0; language < kLanguageCount; ++language) {
             auto& lines = c_.noteLines[language];
             if (language != c_.defaultLanguage && lines[0][0] == '\0' && lines[1][0] == '\0')
-                std::memcpy(lines, fallback, sizeof lines);
+                std::memcpy(lines, fallback, sizeof c_.noteLines[language]);
         }
     }
 

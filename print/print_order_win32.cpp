@@ -47,8 +47,7 @@ void PrintPages(HDC dc, HFONT font, const PrintGeometry& geometry, int items) {
     int remaining = items;
     int nextItem = 0;
     for (int page = 1; remaining > 0 && !printCancelled; ++page) {
-        if (!printCancelled)
-            SendMessageA(abortDialog, WM_COMMAND, kPageProgressCommand, MAKELPARAM(page, pages));
+        SendMessageA(abortDialog, WM_COMMAND, kPageProgressCommand, MAKELPARAM(page, pages));
         StartPage(dc);
         PreparePage(dc, font);
         const int rows = RowsOnPage(geometry.rowsPerPage, remaining);

@@ -1,5 +1,8 @@
 #include "session/dialog_text_map.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // Help list.
@@ -34,10 +37,10 @@ const DialogTextPair* const kDialogTextMaps[] = {kHelpList, kOrderSheet, kQuanti
 } // namespace
 
 const DialogTextPair* FindDialogTextMap(int32_t key) {
-    for (const DialogTextPair* map : kDialogTextMaps)
-        if (map[0].id == key)
-            return map;
-    return nullptr;
+    const auto* const found =
+        std::find_if(std::begin(kDialogTextMaps), std::end(kDialogTextMaps),
+                     [key](const DialogTextPair* map) { return map[0].id == key; });
+    return found != std::end(kDialogTextMaps) ? *found : nullptr;
 }
 
 int ControlTextCount(const DialogTextPair* map) {
