@@ -252,7 +252,7 @@ TEST(CardWriteFailure, BufferedWritingMatchesOneWriteAtATime) {
 }
 
 // Block starts of few quantities, mostly without data: their texts take
-// three times the room of their card words and catch up with the image read
+// about three times the room of their card words and catch up with the image read
 // into the same buffer, again and again within one read; a run of data then
 // moves down close below the image's next block.
 TEST(CardWriteFailure, TextsOutgrowingTheirCardWordsLeaveTheImageUnreadIntact) {
