@@ -24,9 +24,9 @@ char* PutDayTime(char* out, const BlockHeader& header) {
 // "%03d;        ;" + dayTime + ";%lu;%lu;"
 int PutBlockText(char* text, uint32_t blockNumber, const BlockHeader& header, const char* dayTime,
                  int dayTimeLength) {
-    char* end = PutDecimal(text, blockNumber & 0xFFu, 3, '0');
-    std::memcpy(end, ";        ;", 10);
-    end += 10;
+    PutBlockNumber(text, blockNumber & 0xFFu);
+    std::memcpy(text + 3, ";        ;", 10);
+    char* end = text + 13;
     std::memcpy(end, dayTime, static_cast<size_t>(dayTimeLength));
     end += dayTimeLength;
     *end++ = ';';

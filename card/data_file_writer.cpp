@@ -79,8 +79,9 @@ bool DataFileWriter::WriteBlockStart(uint32_t blockNumber, const BlockHeader& he
 
 bool DataFileWriter::SameBlockStart(const uint8_t* startWords, uint32_t quantityCount) const {
     const BlockStartText& last = lastStart_;
-    return last.made && last.quantityCount == quantityCount &&
-           SameWords(startWords, last.startWords, kHeaderWords + quantityCount);
+    // Another K differs in the header words; the words compared behind the
+    // last block's ids are within its record's room.
+    return last.made && SameWords(startWords, last.startWords, kHeaderWords + quantityCount);
 }
 
 // Formats the texts into the buffer and keeps them for the blocks after.
@@ -102,7 +103,6 @@ void DataFileWriter::MakeBlockStartText(uint32_t blockNumber, const BlockHeader&
     last.groupCount = OutputBuffer::GroupTexts(lengths, k + 1, last.groups);
     std::memcpy(last.text, start, last.length);
     std::memcpy(last.startWords, startWords, (kHeaderWords + k) * kWordSize);
-    last.quantityCount = k;
     last.made = true;
 }
 

@@ -50,9 +50,9 @@ class DataFileWriter final : public ReadRoom {
     // WriteBlockHeader, WriteQuantityField and WriteRowCountPlaceholder make,
     // for the cost of one. `startWords` are the block's four header words and
     // its K ids as they stand on the card, the image's first bytes not yet
-    // converted. False, with nothing appended, when
-    // they are to be made one by one: K above kBatchedQuantities, no room,
-    // the size limit near, writing stopped.
+    // converted. False, with nothing appended, when they are to be made one
+    // by one: K above kBatchedQuantities, no room, the size limit near,
+    // writing stopped.
     bool WriteBlockStart(uint32_t blockNumber, const BlockHeader& header,
                          const uint8_t* startWords);
     static constexpr uint32_t kBatchedQuantities = 64;
@@ -110,7 +110,7 @@ class DataFileWriter final : public ReadRoom {
     static constexpr uint32_t kHeaderWords = 4;
     struct BlockStartText {
         bool made = false;
-        uint32_t quantityCount = 0;
+        // The header words (K among them) and the ids.
         uint8_t startWords[(kHeaderWords + kBatchedQuantities) * kWordBytes];
         OutputBuffer::TextGroup groups[kBatchedQuantities / OutputBuffer::kPartsPerGroup + 1];
         uint32_t groupCount = 0;

@@ -21,7 +21,8 @@ inline char* PutDecimal(char* out, uint32_t value, int width, char fill) {
     return out;
 }
 
-// A block number, 0 to 255, as "%03u".
+// A block number, 0 to 255, as "%03u": the three places every block text
+// starts with.
 inline void PutBlockNumber(char* out, uint32_t number) {
     out[0] = static_cast<char>('0' + number / 100);
     out[1] = static_cast<char>('0' + number / 10 % 10);

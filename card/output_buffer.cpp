@@ -73,11 +73,11 @@ bool OutputBuffer::MakeRoom(uint32_t bytes, const AppendNote& note) {
     return FlushRecords(recordCount_ - KeptRecords(note));
 }
 
+// Reserve's way when the room is not there: never when it cannot be made,
+// else by writing what is held and looking again.
 bool OutputBuffer::ReserveByWriting(uint32_t bytes, uint32_t records, const AppendNote& note) {
     if (stopped_ || writeEachAppend_ || bytes > bufferSize_ / 2 || records > maxRecords_ / 2)
         return false;
-    if (bufferSize_ - used_ >= bytes && maxRecords_ - recordCount_ >= records && BelowUnread(bytes))
-        return true;
     return FlushRecords(recordCount_ - KeptRecords(note)) && bufferSize_ - used_ >= bytes &&
            maxRecords_ - recordCount_ >= records && BelowUnread(bytes);
 }
